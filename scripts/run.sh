@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds kvitok and starts it.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${KVITOK_BUILD_DIR:-$root/build}
+
+"$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" -j "$(nproc)" --target kvitok
+exec "$build/src/app/kvitok" "$@"
