@@ -56,6 +56,18 @@ void ListModel::Clear() {
     m_selected = -1;
 }
 
+void ListModel::RemoveRow(int row) {
+    if (row < 0 || row >= Count()) {
+        return;
+    }
+    m_rows.erase(m_rows.begin() + row);
+    if (m_selected == row) {
+        m_selected = -1;
+    } else if (m_selected > row) {
+        --m_selected;
+    }
+}
+
 void ListModel::Select(int row) {
     m_selected = row >= 0 && row < Count() ? row : -1;
     if (m_editable && m_selected >= 0) {

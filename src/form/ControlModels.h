@@ -21,6 +21,8 @@ public:
     // Adds a row and returns its index.
     int AddRow(const std::string& text);
     void Clear();
+    // Removes a row; removing the selected row leaves no row selected.
+    void RemoveRow(int row);
     int Count() const { return static_cast<int>(m_rows.size()); }
     const std::string& RowText(int row) const { return m_rows.at(static_cast<std::size_t>(row)); }
     const std::vector<std::string>& Rows() const { return m_rows; }

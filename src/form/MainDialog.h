@@ -1,0 +1,118 @@
+#pragma once
+
+#include "DialogControls.h"
+#include "PaymentForm.h"
+#include "Platform.h"
+#include "refdata/ReferenceDictionary.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kvitok {
+
+class PayerStore;
+
+// The program's only working window, without any toolkit: the models of its controls, the
+// form record, the working state the handlers share, and the handlers themselves. A view shows
+// the models, copies each user action into them and calls the handler; values the handlers
+// write into the models raise no handler.
+class MainDialog {
+public:
+    explicit MainDialog(PlatformServices services, std::string databasePath = "insurers.db");
+    ~MainDialog();
+    MainDialog(const MainDialog&) = delete;
+    MainDialog& operator=(const MainDialog&) = delete;
+
+    DialogControls& Controls() { return m_controls; }
+    const DialogControls& Controls() const { return m_controls; }
+
+    void OnInitDialog();
+    // Asks "Закрыть программу?"; true when the user confirmed and the dialog ends (form saved).
+    bool OnCancel();
+
+    void OnCreate();
+    void OnBrowse();
+    void OnAbout();
+
+    void OnSavePayer();
+    void OnDeletePayer();
+    void OnSelchangePayer();
+
+    void OnSelchangeStatus();
+    void OnSelchangeYear();
+    void OnSelchangeKbk();
+
+    void OnChangeRegNumber();
+    void OnSetfocusRegNumber();
+    void OnChangeSnils();
+    void OnSetfocusSnils();
+    void OnChangeBirthYear();
+    void OnChangeIncome();
+    void OnCloseupPeriodFrom();
+    void OnCloseupPeriodTo();
+
+    // The "?" buttons: 1020, 1022, 1025, 1026, 1021, 1024, 1029, 1030. Other ids do nothing.
+    void OnHelp(int buttonId);
+
+    // The complaint about the form, empty when it may be used; reads the controls first.
+    std::string ValidateForm();
+    void SaveFormState();
+    void LoadFormState();
+    std::vector<int> GetGroupMembers() const;
+    // True when the file (a windows-1251 path) can be opened for reading.
+    static bool FileExists(const std::string& path);
+    // Computes the contribution for the selected KBK (0) or for one KBK number, and writes it
+    // to the sum fields or to the group amount; returns the amount in kopecks.
+    double RecalculateSum(int kbkNumber);
+
+    // Working state, for the view and for tests.
+    const PaymentForm& Form() const { return m_form; }
+    const std::vector<int>& KbkNumbers() const { return m_kbkNumbers; }
+    const std::string& KbkPostfix() const { return m_kbkPostfix; }
+    const std::string& YearText() const { return m_yearText; }
+    bool PrintStatus() const { return m_printStatus; }
+    const std::string& GroupAmountRub() const { return m_groupAmountRub; }
+    const std::string& GroupAmountKop() const { return m_groupAmountKop; }
+
+private:
+    // The data exchange. Reading refuses an INN over 12 or a birth year over 4 characters with
+    // a message and stops at that field; it returns false then.
+    bool ReadControls();
+    void WriteControls();
+
+    void FillYearList();
+    void FillStatusList();
+    void LoadPayerNames();
+    void ApplySwitchLists(const std::string& kbkList, const std::string& yearList);
+    void ApplyFieldMask(EditModel& edit, std::string& value, std::string_view mask);
+    void PutCaretHomeIfBare(EditModel& edit, const std::string& value, std::string_view mask);
+    void CheckPeriodDate(const CalendarDate& date);
+    // Counted run over <prefix>1, <prefix>2, ... guarded by the dictionary's BEGIN sentinel.
+    std::vector<std::string> CountedRun(std::string_view prefix) const;
+    std::string MunicipalityRow(int n) const;
+    MessageAnswer Message(std::string_view text, MessageIcon icon = MessageIcon::None,
+                          MessageButtons buttons = MessageButtons::Ok);
+
+    PlatformServices m_services;
+    std::string m_databasePath;
+    DialogControls m_controls;
+    PaymentForm m_form;
+
+    int m_maskPrevLength = 0;
+    int m_maskDelta = 0;
+    std::string m_groupAmountRub;
+    std::string m_groupAmountKop;
+    int m_rememberedKbkRow = -1;
+    int m_rememberedOktmoRow = -1;
+    ReferenceDictionary m_dictionary;
+    std::string m_yearText;
+    std::string m_kbkPostfix;
+    std::unique_ptr<PayerStore> m_payers;
+    std::vector<int> m_kbkNumbers;
+    bool m_printStatus = false;
+    bool m_readRefused = false;
+};
+
+} // namespace kvitok

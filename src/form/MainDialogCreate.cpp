@@ -1,0 +1,127 @@
+// "Создать" and "Обзор": the receipt file and the path it goes to.
+#include "MainDialog.h"
+#include "receipt/ReceiptComposer.h"
+#include "receipt/ReceiptFile.h"
+#include "receipt/ReceiptInput.h"
+#include "receipt/ReceiptMessages.h"
+#include "refdata/BudgetCodes.h"
+#include "text/Cp1251.h"
+#include "text/Cp1251Literal.h"
+
+#include <cstdio>
+
+namespace kvitok {
+
+namespace {
+
+// The composer's failures go to the dialog's message boxes.
+class DialogReceiptMessages final : public ReceiptMessages {
+public:
+    explicit DialogReceiptMessages(MessageBoxes& boxes) : m_boxes(boxes) {}
+    void ShowError(const std::string& text) override {
+        m_boxes.Show(text, MessageIcon::Error, MessageButtons::Ok);
+    }
+
+private:
+    MessageBoxes& m_boxes;
+};
+
+bool EndsWith(const std::string& text, std::string_view suffix) {
+    return text.size() >= suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+} // namespace
+
+bool MainDialog::FileExists(const std::string& path) {
+    std::FILE* file = std::fopen(Cp1251ToUtf8(path).c_str(), "r");
+    if (file == nullptr) {
+        return false;
+    }
+    std::fclose(file);
+    return true;
+}
+
+std::vector<int> MainDialog::GetGroupMembers() const {
+    return GroupMembersOfKbk(m_dictionary, KbkNumberForRow(m_kbkNumbers, m_controls.kbk.Selected()));
+}
+
+void MainDialog::OnCreate() {
+    const std::string complaint = ValidateForm();
+    if (m_readRefused) {
+        return;
+    }
+    if (!complaint.empty()) {
+        Message(complaint);
+        return;
+    }
+    if (!ReadControls()) {
+        return;
+    }
+    if (FileExists(m_form.fileName) &&
+        Message(m_form.fileName + std::string(" уже существует. Заменить?"_cp), MessageIcon::None,
+                MessageButtons::OkCancel) != MessageAnswer::Ok) {
+        return;
+    }
+    SaveFormState();
+
+    const DialogControls& c = m_controls;
+    ReceiptInput input;
+    input.statusRow = c.status.Selected();
+    input.snils = m_form.snils;
+    input.regNumber = m_form.regNumber;
+    input.inn = m_form.inn;
+    input.oktmo = m_form.oktmo;
+    input.payerName = m_form.payerName;
+    input.address = m_form.address;
+    input.sumRub = m_form.sumRub;
+    input.sumKop = m_form.sumKop;
+    input.innEnabled = c.inn.enabled;
+    input.oktmoEnabled = c.oktmo.Enabled();
+    input.printStatus = m_printStatus;
+    input.kbkEntryText = c.kbk.SelectedText();
+    const int kbkRow = c.kbk.Selected();
+    input.kbkNumber = KbkNumberForRow(m_kbkNumbers, kbkRow);
+    input.yearEntryText = c.year.SelectedText();
+    input.periodMarkText = c.taxPeriod.SelectedText();
+
+    DialogReceiptMessages receiptMessages(m_services.messages);
+    const ReceiptComposer composer(m_dictionary, receiptMessages);
+    std::string text;
+    const std::vector<int> members = GetGroupMembers();
+    for (const int n : members) {
+        const KbkCode member = KbkCodeAndName(m_dictionary, n, m_kbkPostfix);
+        RecalculateSum(n);
+        if (m_groupAmountRub != "0" || m_groupAmountKop != "00") {
+            text += composer.Compose(input, member.code, member.name, m_groupAmountRub, m_groupAmountKop);
+        }
+    }
+    if (members.empty()) {
+        text = composer.Compose(input);
+    }
+
+    // A file that cannot be written is reported, and no stale file is opened in its place.
+    const ReceiptFile::Result written = ReceiptFile::Write(Cp1251ToUtf8(m_form.fileName), text);
+    if (!written.ok) {
+        Message(std::string("Не удалось записать файл "_cp) + m_form.fileName + ": " + written.reason,
+                MessageIcon::Error);
+        return;
+    }
+    m_services.shell.OpenInDefaultProgram(m_form.fileName);
+}
+
+void MainDialog::OnBrowse() {
+    const std::optional<std::string> chosen = m_services.saveDialog.AskSavePath("kvt.html");
+    if (!chosen) {
+        return;
+    }
+    ReadControls();
+    std::string path = *chosen;
+    if (!EndsWith(path, ".html") && !EndsWith(path, ".htm")) {
+        path += ".html";
+    }
+    m_form.fileName = path;
+    WriteControls();
+}
+
+} // namespace kvitok

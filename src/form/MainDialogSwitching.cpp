@@ -1,0 +1,154 @@
+// Field switching: which controls the status, the KBK and the year leave usable, and the
+// period-mark, KBK and OKTMO lists that follow from them.
+#include "MainDialog.h"
+
+#include "refdata/BudgetCodes.h"
+#include "text/Format.h"
+#include "text/NumberText.h"
+
+namespace kvitok {
+
+namespace {
+
+bool Contains(const std::string& list, std::string_view key) {
+    return list.find(key) != std::string::npos;
+}
+
+// The text after `key` up to the next comma; empty when no comma follows.
+std::string SuffixAfter(const std::string& list, std::string_view key) {
+    const std::size_t start = list.find(key) + key.size();
+    const std::size_t comma = list.find(',', start);
+    return comma == std::string::npos ? std::string() : list.substr(start, comma - start);
+}
+
+} // namespace
+
+std::string MainDialog::MunicipalityRow(int n) const {
+    return m_dictionary.Lookup(FormatText("OKTMO_NUM_%d", n)) + " - " +
+           m_dictionary.Lookup(FormatText("OKTMO_NAME_%d", n));
+}
+
+void MainDialog::OnSelchangeStatus() {
+    ReadControls();
+    const int statusRow = m_controls.status.Selected();
+    const std::string statusSwitch = m_dictionary.Lookup(FormatText("STATUS_SW_%d", statusRow));
+
+    ListModel& marks = m_controls.taxPeriod;
+    marks.Clear();
+    marks.AddRow("");
+    if (Contains(statusSwitch, "MARKPER_")) {
+        marks.AddRow(m_dictionary.Lookup("PER_" + SuffixAfter(statusSwitch, "MARKPER_")));
+        marks.Select(1);
+    } else if (Contains(statusSwitch, "MARKPER")) {
+        for (const std::string& mark : CountedRun("PER_")) {
+            marks.AddRow(mark);
+        }
+        marks.Select(0);
+    }
+
+    // A one-code list always selects its code; otherwise the same row number as before is
+    // offered again, so the row is not remembered from a one-code list.
+    ListModel& kbks = m_controls.kbk;
+    if (kbks.Count() != 2) {
+        m_rememberedKbkRow = kbks.Selected();
+    }
+    kbks.Clear();
+    m_kbkNumbers.clear();
+    kbks.AddRow("");
+    for (const OfferedKbk& offered : OfferedKbks(m_dictionary, statusRow, m_kbkPostfix)) {
+        m_kbkNumbers.push_back(offered.number);
+        kbks.AddRow(offered.rowText);
+    }
+    kbks.Select(kbks.Count() == 2 ? 1 : m_rememberedKbkRow);
+
+    m_form.sumRub = "0";
+    m_form.sumKop = "00";
+    WriteControls();
+    OnSelchangeKbk();
+}
+
+void MainDialog::OnSelchangeYear() {
+    ReadControls();
+    m_yearText = m_controls.year.SelectedText();
+    // The empty row gives no valid date, and the pickers keep what they show.
+    const int year = AtoI(m_yearText);
+    m_form.periodFrom = CalendarDate{year, 1, 1, 0, 0, 0};
+    m_form.periodTo = CalendarDate{year, 12, 31, 0, 0, 0};
+    WriteControls();
+    m_kbkPostfix = KbkPostfixForYear(m_dictionary, m_yearText);
+    OnSelchangeStatus();
+    OnSelchangeKbk();
+    WriteControls();
+}
+
+void MainDialog::OnSelchangeKbk() {
+    ReadControls();
+    ListModel& oktmo = m_controls.oktmo;
+    if (oktmo.Selected() != 0) {
+        m_rememberedOktmoRow = oktmo.Selected();
+    }
+    oktmo.Clear();
+    oktmo.AddRow("");
+    const std::vector<std::string> codes = CountedRun("OKTMO_NUM_");
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        oktmo.AddRow(MunicipalityRow(static_cast<int>(i + 1)));
+    }
+    oktmo.Select(m_rememberedOktmoRow);
+
+    const int kbkNumber = KbkNumberForRow(m_kbkNumbers, m_controls.kbk.Selected());
+    const int yearRow = m_controls.year.Selected();
+    ApplySwitchLists(m_dictionary.Lookup(FormatText("KBK_SW_%d", kbkNumber)),
+                     m_dictionary.Lookup(FormatText("YEAR_SW_%d", yearRow > 0 ? yearRow : 0)));
+}
+
+void MainDialog::ApplySwitchLists(const std::string& kbkList, const std::string& yearList) {
+    ReadControls();
+    ListModel& oktmo = m_controls.oktmo;
+    if (oktmo.Selected() != 0) {
+        m_rememberedOktmoRow = oktmo.Selected();
+    }
+    oktmo.Clear();
+
+    const auto inBoth = [&](std::string_view key) {
+        return Contains(kbkList, key) && Contains(yearList, key);
+    };
+    m_printStatus = Contains(kbkList, "PRINTSTAT");
+
+    if (Contains(kbkList, "OKTMO_") && Contains(yearList, "OKTMO")) {
+        oktmo.AddRow(MunicipalityRow(AtoI(SuffixAfter(kbkList, "OKTMO_"))));
+        oktmo.Select(0);
+    } else if (inBoth("OKTMO")) {
+        oktmo.AddRow("");
+        const std::vector<std::string> codes = CountedRun("OKTMO_NUM_");
+        for (std::size_t i = 0; i < codes.size(); ++i) {
+            oktmo.AddRow(MunicipalityRow(static_cast<int>(i + 1)));
+        }
+        oktmo.Select(m_rememberedOktmoRow);
+    }
+
+    if (inBoth("CALCSUM")) {
+        RecalculateSum(0);
+    } else {
+        m_form.sumRub = "0";
+        m_form.sumKop = "00";
+    }
+
+    DialogControls& c = m_controls;
+    c.snils.enabled = inBoth("SNILS");
+    c.birthYear.enabled = inBoth("BYEAR");
+    c.periodFrom.enabled = inBoth("CYEAR");
+    c.periodTo.enabled = inBoth("CYEAR");
+    c.oktmo.SetEnabled(inBoth("OKTMO"));
+    c.inn.enabled = inBoth("INN");
+    c.regNumber.enabled = inBoth("REGNUM");
+    c.sumRub.enabled = inBoth("RUB");
+    c.sumKop.enabled = inBoth("KOP");
+    c.incomeRub.enabled = inBoth("REVR");
+    c.incomeKop.enabled = inBoth("REVK");
+    c.fileName.enabled = inBoth("FILE");
+    c.create.enabled = inBoth("OK");
+    c.browse.enabled = inBoth("BROWSE");
+    WriteControls();
+}
+
+} // namespace kvitok
