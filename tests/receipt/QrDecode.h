@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kvitok {
+
+// A PNG read back with libpng, independently of how it was written.
+struct PngPicture {
+    bool valid = false;
+    unsigned width = 0;
+    unsigned height = 0;
+    int ihdrBitDepth = 0;
+    int ihdrColourType = 0;
+    std::vector<std::string> chunks; // chunk types in file order
+    std::vector<unsigned char> rgb;  // 3 bytes per pixel, row by row
+};
+
+PngPicture ReadPng(const std::string& png);
+
+// Decodes the QR symbols of a picture with zbar, after scaling it up and adding a white
+// margin; returns the raw bytes of every symbol found.
+std::vector<std::string> DecodeQrPng(const std::string& png);
+
+} // namespace kvitok
