@@ -1,0 +1,33 @@
+#pragma once
+
+#include "receipt/ReceiptInput.h"
+#include "text/Cp1251Literal.h"
+
+#include <string>
+
+namespace kvitok {
+
+// A form as an individual entrepreneur fills it for the yearly pension contribution.
+inline ReceiptInput TypicalReceiptInput() {
+    ReceiptInput input;
+    input.statusRow = 2;
+    input.snils = "123-456-789 01";
+    input.regNumber = "087-654-321098";
+    input.inn = "771234567890";
+    input.oktmo = std::string("45382000 - Муниципальный округ Бутырский"_cp);
+    input.payerName = std::string("Иванов Иван Иванович"_cp);
+    input.address = std::string("127015, г. Москва, ул. Бутырская, д. 46, кв. 12"_cp);
+    input.sumRub = "19356";
+    input.sumKop = "48";
+    input.innEnabled = true;
+    input.oktmoEnabled = true;
+    input.printStatus = true;
+    input.kbkEntryText =
+        std::string("39210202140061100160 - Страховые взносы на обязательное пенсионное страхование"_cp);
+    input.kbkNumber = 2;
+    input.yearEntryText = "2016";
+    input.periodMarkText = std::string("ГД.00."_cp);
+    return input;
+}
+
+} // namespace kvitok
