@@ -14,16 +14,15 @@ inline ReceiptInput TypicalReceiptInput() {
     input.snils = "123-456-789 01";
     input.regNumber = "087-654-321098";
     input.inn = "771234567890";
-    input.oktmo = std::string("45382000 - Муниципальный округ Бутырский"_cp);
+    input.oktmo = std::string("06701000 - г.Ольмград"_cp);
     input.payerName = std::string("Иванов Иван Иванович"_cp);
-    input.address = std::string("127015, г. Москва, ул. Бутырская, д. 46, кв. 12"_cp);
+    input.address = std::string("367000, г. Ольмград, ул. Набережная, д. 46, кв. 12"_cp);
     input.sumRub = "19356";
     input.sumKop = "48";
     input.innEnabled = true;
     input.oktmoEnabled = true;
     input.printStatus = true;
-    input.kbkEntryText =
-        std::string("39210202140061100160 - Страховые взносы на обязательное пенсионное страхование"_cp);
+    input.kbkEntryText = std::string("39210202140061100160 - Cтраховая часть(взносы)"_cp);
     input.kbkNumber = 2;
     input.yearEntryText = "2016";
     input.periodMarkText = std::string("ГД.00."_cp);

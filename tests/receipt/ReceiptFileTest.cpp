@@ -1,0 +1,86 @@
+#include "receipt/ReceiptFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace kvitok {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class ReceiptFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "kvitok-receipt-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override {
+        fs::permissions(m_dir, fs::perms::owner_all);
+        fs::remove_all(m_dir);
+    }
+
+    fs::path m_dir;
+};
+
+TEST(ReceiptFileBytes, EveryLineFeedBecomesCrLfOnce) {
+    struct Case {
+        std::string pages;
+        std::string stored;
+    };
+    const Case cases[] = {
+        {"", "\r\n"},
+        {"<html>\n</html>", "<html>\r\n</html>\r\n"},
+        {"a\n\nb\n", "a\r\n\r\nb\r\n\r\n"},
+        {"a\r\nb", "a\r\nb\r\n"}, // already CR LF: not doubled
+        {"\na\rb", "\r\na\rb\r\n"},
+        {std::string("a\0b", 3), std::string("a\0b\r\n", 5)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReceiptFile::WithCrLf(c.pages), c.stored);
+    }
+}
+
+TEST_F(ReceiptFileTest, WritesOrReplacesTheFile) {
+    const fs::path path = m_dir / "kvt.html";
+    ASSERT_TRUE(ReceiptFile::Write(path.string(), "first\npage").ok);
+    EXPECT_EQ(ReadAll(path), "first\r\npage\r\n");
+    const ReceiptFile::Result second = ReceiptFile::Write(path.string(), "x");
+    EXPECT_TRUE(second.ok);
+    EXPECT_TRUE(second.reason.empty());
+    EXPECT_EQ(ReadAll(path), "x\r\n");
+}
+
+TEST_F(ReceiptFileTest, ReportsWhyTheFileCannotBeMade) {
+    const fs::path missing = m_dir / "no such folder" / "kvt.html";
+    const ReceiptFile::Result result = ReceiptFile::Write(missing.string(), "page");
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.reason.empty());
+    EXPECT_FALSE(fs::exists(missing));
+
+    const ReceiptFile::Result folder = ReceiptFile::Write(m_dir.string(), "page");
+    EXPECT_FALSE(folder.ok);
+    EXPECT_FALSE(folder.reason.empty());
+}
+
+TEST_F(ReceiptFileTest, ReportsAFullDevice) {
+    if (!fs::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    const ReceiptFile::Result result = ReceiptFile::Write("/dev/full", std::string(1 << 16, 'x'));
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.reason.empty());
+}
+
+} // namespace
+} // namespace kvitok
