@@ -1,6 +1,7 @@
 #pragma once
 
 #include "receipt/ReceiptInput.h"
+#include "refdata/ReferenceDictionary.h"
 #include "text/Cp1251Literal.h"
 
 #include <string>
@@ -27,6 +28,17 @@ inline ReceiptInput TypicalReceiptInput() {
     input.yearEntryText = "2016";
     input.periodMarkText = std::string("ГД.00."_cp);
     return input;
+}
+
+// The payment line that TypicalReceiptInput's QR code must carry, in windows-1251.
+inline std::string TypicalPayload(const ReferenceDictionary& dictionary) {
+    return "ST00012|Name=" + dictionary.Lookup("RECIEVER") + "|PersonalAcc=" + dictionary.Lookup("ACCOUNT") +
+           "|BankName=" + dictionary.Lookup("BANK") + "|BIC=" + dictionary.Lookup("BIK") +
+           "|CorrespAcc=0|PayeeINN=" + dictionary.Lookup("INN") +
+           "|PayerINN=771234567890|DrawerStatus=24|KPP=" + dictionary.Lookup("KPP") +
+           "|CBC=39210202140061100160|OKTMO=06701000|PensAcc=087654321098|" +
+           std::string("LastName=Иванов|FirstName=Иван|MiddleName=Иванович|"_cp) +
+           "PayerAddress=" + TypicalReceiptInput().address + "|ServiceName=61000312|Sum=1935648";
 }
 
 } // namespace kvitok
