@@ -1,0 +1,283 @@
+#include "payers/PayerStore.h"
+#include "payers/DbConnection.h"
+#include "payers/DbException.h"
+#include "text/Cp1251.h"
+#include "text/Cp1251Literal.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kvitok {
+namespace {
+
+using kvitok::testing::TempFolder;
+namespace fs = std::filesystem;
+
+std::string MessageOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const DbException& e) {
+        return e.message();
+    }
+    return "";
+}
+
+PayerRecord Payer(std::string name) {
+    PayerRecord r;
+    r.name = std::move(name);
+    r.address = std::string("г. Москва, ул. Ленина, д. 1, кв. 2"_cp);
+    r.status = 2;
+    r.kbk = 5;
+    r.inn = "771234567890";
+    r.regNumber = "087-123-456789";
+    r.snils = "123-456-789 01";
+    r.oktmo = 3;
+    return r;
+}
+
+class PayerStoreTest : public ::testing::Test {
+protected:
+    std::string DbFile() const { return m_folder.file("insurers.db"); }
+
+    // A second connection, as another tool or another copy of the program would hold.
+    DbConnection Other() const {
+        DbConnection db;
+        db.openFile(DbFile());
+        return db;
+    }
+
+    TempFolder m_folder;
+    PayerStore m_store;
+};
+
+TEST_F(PayerStoreTest, FirstStartCreatesTheFileAndTheTable) {
+    ASSERT_FALSE(fs::exists(DbFile()));
+    m_store.Open(DbFile());
+    EXPECT_TRUE(fs::exists(DbFile()));
+    EXPECT_TRUE(m_store.ListNames().empty());
+
+    DbConnection db = Other();
+    std::vector<std::string> columns;
+    for (DbCursor c = db.runQuery("pragma table_info(insurers)"); !c.atEnd(); c.advance()) {
+        columns.push_back(std::string(c.textOf("name")) + " " + c.textOf("type") + " " + c.textOf("notnull") +
+                          " " + c.textOf("pk"));
+    }
+    const std::vector<std::string> expected = {
+        "id INTEGER 0 1", "name TEXT 1 0",      "address TEXT 0 0", "status INTEGER 0 0", "kbk INTEGER 0 0",
+        "inn TEXT 0 0",   "regnumber TEXT 0 0", "snils TEXT 0 0",   "oktmo INTEGER 0 0",
+    };
+    EXPECT_EQ(columns, expected);
+    EXPECT_EQ(db.runScalarQuery("select count(*) from sqlite_master where name = 'sqlite_sequence'"), 1);
+}
+
+TEST_F(PayerStoreTest, OpensInsurersDbInTheCurrentFolderByDefault) {
+    const fs::path previous = fs::current_path();
+    fs::current_path(m_folder.path());
+    EXPECT_NO_THROW(m_store.Open());
+    fs::current_path(previous);
+    EXPECT_TRUE(fs::exists(DbFile()));
+    EXPECT_STREQ(PayerStore::DefaultFileName, "insurers.db");
+}
+
+TEST_F(PayerStoreTest, SaveUpdateLoadDeleteRoundTrips) {
+    const std::vector<std::string> names = {
+        std::string("Иванов Иван Иванович"_cp),
+        std::string("О'Коннор"_cp),
+        "x'); drop table insurers; --",
+        "a;b",
+        "",
+        "'",
+    };
+    m_store.Open(DbFile());
+    for (const std::string& name : names) {
+        PayerRecord record = Payer(name);
+        record.inn = name + "'1";
+        EXPECT_EQ(m_store.Save(record), PayerStore::SaveOutcome::Inserted);
+        EXPECT_EQ(m_store.Load(name), record);
+
+        record.address = "ул. О'Нила; 5"_cp;
+        record.status = -1;
+        record.kbk = -1;
+        record.oktmo = 0;
+        record.snils.clear();
+        EXPECT_EQ(m_store.Save(record), PayerStore::SaveOutcome::Updated);
+        EXPECT_EQ(m_store.Load(name), record);
+    }
+    EXPECT_EQ(m_store.ListNames(), names);
+
+    // Texts are the form's windows-1251 bytes, not converted on the way in.
+    {
+        DbConnection db = Other();
+        DbCursor raw = db.runQuery("select cast(name as blob) from insurers where id = 1");
+        EXPECT_EQ(raw.blobAt(0), "Иванов Иван Иванович"_cp);
+    }
+
+    for (const std::string& name : names) {
+        EXPECT_EQ(m_store.Delete(name), 1);
+        EXPECT_EQ(m_store.Load(name), std::nullopt);
+    }
+    EXPECT_TRUE(m_store.ListNames().empty());
+    EXPECT_EQ(m_store.Delete("nobody"), 0);
+}
+
+TEST_F(PayerStoreTest, NamesDifferingInCaseOrTrailingSpaceAreDifferentPayers) {
+    m_store.Open(DbFile());
+    for (const char* name : {"Петров", "ПЕТРОВ", "Петров "}) {
+        const std::string cp = Utf8ToCp1251(name).value();
+        EXPECT_EQ(m_store.Save(Payer(cp)), PayerStore::SaveOutcome::Inserted) << name;
+    }
+    EXPECT_EQ(m_store.ListNames().size(), 3u);
+}
+
+TEST_F(PayerStoreTest, RowsWrittenByAnotherTool) {
+    m_store.Open(DbFile());
+    DbConnection db = Other();
+    db.runCommand("insert into insurers(name, address, status, kbk, inn, regnumber, snils, oktmo) "
+                  "values('Twin', null, null, null, null, null, null, null);"
+                  "insert into insurers(name, address, status, kbk, inn, regnumber, snils, oktmo) "
+                  "values('Twin', 'second', 4, 4, '1', '2', '3', 4);");
+
+    // The first row wins, and its NULLs read as no selection and empty texts.
+    PayerRecord first;
+    first.name = "Twin";
+    EXPECT_EQ(m_store.Load("Twin"), first);
+
+    EXPECT_EQ(m_store.Save(Payer("Twin")), PayerStore::SaveOutcome::Updated);
+    EXPECT_EQ(m_store.Load("Twin"), Payer("Twin"));
+    EXPECT_EQ(db.runScalarQuery("select status from insurers where id = 2"), 4);
+
+    EXPECT_EQ(m_store.ListNames(), (std::vector<std::string>{"Twin", "Twin"}));
+    EXPECT_EQ(m_store.Delete("Twin"), 2);
+    EXPECT_TRUE(m_store.ListNames().empty());
+}
+
+TEST_F(PayerStoreTest, ExistingTableIsNeverAltered) {
+    {
+        DbConnection db;
+        db.openFile(DbFile());
+        db.runCommand("create table insurers (id integer primary key autoincrement, name text not null, "
+                      "address text, status integer, kbk integer, inn text, regnumber text, oktmo integer);"
+                      "insert into insurers(name) values('Old');");
+    }
+    m_store.Open(DbFile());
+    EXPECT_EQ(m_store.ListNames(), std::vector<std::string>{"Old"});
+    EXPECT_EQ(MessageOf([&] { m_store.Save(Payer("New")); }),
+              "SQLITE_ERROR[1]: table insurers has no column named snils");
+    EXPECT_EQ(MessageOf([&] { m_store.Load("Old"); }), "DBLAYER_ERROR[1000]: Invalid field name requested");
+    EXPECT_EQ(m_store.Delete("Old"), 1);
+}
+
+TEST_F(PayerStoreTest, FileThatIsNotADatabase) {
+    {
+        std::ofstream out(DbFile(), std::ios::binary);
+        out << "This is not a database, only some text that happens to be called insurers.db\n";
+    }
+    EXPECT_EQ(MessageOf([&] { m_store.Open(DbFile()); }), "UNKNOWN_ERROR[26]: file is not a database");
+    EXPECT_EQ(MessageOf([&] { m_store.ListNames(); }), "UNKNOWN_ERROR[26]: file is not a database");
+}
+
+TEST_F(PayerStoreTest, LockedDatabaseGivesBusyAfterTheTimeout) {
+    m_store.Open(DbFile());
+    m_store.Save(Payer("A"));
+    DbConnection other = Other();
+    other.runCommand("begin exclusive;");
+    m_store.SetBusyWaitMs(50);
+    EXPECT_EQ(MessageOf([&] { m_store.Save(Payer("B")); }), "SQLITE_BUSY[5]: database is locked");
+    EXPECT_EQ(MessageOf([&] { m_store.Delete("A"); }), "SQLITE_BUSY[5]: database is locked");
+    other.runCommand("commit;");
+    EXPECT_EQ(m_store.Delete("A"), 1);
+}
+
+TEST_F(PayerStoreTest, AfterAFailedOpenEveryOperationReportsAnError) {
+    fs::create_directory(m_folder.path() / "plain");
+    std::ofstream(m_folder.file("plain/file")) << "x";
+    // A path below a plain file cannot be created, whoever runs the test.
+    EXPECT_EQ(MessageOf([&] { m_store.Open(m_folder.file("plain/file/insurers.db")); }),
+              "SQLITE_CANTOPEN[14]: unable to open database file");
+    EXPECT_NE(MessageOf([&] { m_store.ListNames(); }), "");
+    EXPECT_NE(MessageOf([&] { m_store.Save(Payer("A")); }), "");
+    EXPECT_NE(MessageOf([&] { m_store.Delete("A"); }), "");
+    EXPECT_NE(MessageOf([&] { m_store.Load("A"); }), "");
+}
+
+// Runs the check in a child process without root's power to ignore permissions; returns its
+// exit status, or -1 when the privileges cannot be dropped.
+int RunWithoutPrivileges(const std::function<int()>& check) {
+    if (geteuid() != 0) {
+        return check();
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) {
+            _exit(255);
+        }
+        _exit(check());
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) == 255) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
+}
+
+TEST_F(PayerStoreTest, ReadOnlyFolder) {
+    const fs::path folder = m_folder.path() / "ro";
+    fs::create_directory(folder);
+    {
+        PayerStore store;
+        store.Open((folder / "insurers.db").string());
+        store.Save(Payer("Stored"));
+    }
+    fs::create_directory(folder / "empty");
+    fs::permissions(m_folder.path(), fs::perms::owner_all | fs::perms::others_exec);
+    for (const fs::path& p : {folder, folder / "empty"}) {
+        fs::permissions(p, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                               fs::perms::others_exec);
+    }
+    fs::permissions(folder / "insurers.db", fs::perms::owner_read | fs::perms::owner_write |
+                                                fs::perms::others_read | fs::perms::others_write);
+
+    // Codes come back as exit statuses: 0 for success, the library's code otherwise.
+    const int created = RunWithoutPrivileges([&] {
+        PayerStore store;
+        try {
+            store.Open((folder / "empty" / "insurers.db").string());
+        } catch (const DbException& e) {
+            return e.message() == "SQLITE_CANTOPEN[14]: unable to open database file" ? 14 : 1;
+        }
+        return 0;
+    });
+    const int written = RunWithoutPrivileges([&] {
+        PayerStore store;
+        try {
+            store.Open((folder / "insurers.db").string());
+            if (store.ListNames() != std::vector<std::string>{"Stored"} || !store.Load("Stored")) {
+                return 1;
+            }
+            store.Save(Payer("New"));
+        } catch (const DbException& e) {
+            return e.code() < 255 ? e.code() : 254;
+        }
+        return 0;
+    });
+    if (created < 0 || written < 0) {
+        GTEST_SKIP() << "cannot drop root privileges here";
+    }
+    EXPECT_EQ(created, 14);
+    // Reading works; the library refuses to write where it cannot keep its rollback journal.
+    EXPECT_EQ(written, 8);
+}
+
+} // namespace
+} // namespace kvitok
