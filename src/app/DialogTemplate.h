@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include <span>
+
+namespace kvitok {
+
+// The dialogs are laid out in dialog units of their font, as the dialog resources they
+// mirror: x and width in quarters of the average character width, y and height in eighths
+// of the character height.
+
+enum class ControlKind {
+    Picture,          // the emblem, scaled to the control
+    Static,           // label, left-aligned, wraps
+    CentredStatic,    // label, centred, wraps
+    Button,           // push button
+    DefaultButton,    // the button Enter presses
+    Edit,             // single-line edit with a border
+    BorderlessEdit,   // read-only edit without a border (the build stamp)
+    DropDownList,     // list to choose from
+    EditableDropDown, // list with an edit field
+    DatePicker,       // date with a calendar drop-down
+};
+
+struct ControlTemplate {
+    int id; // -1 for controls the program never addresses
+    ControlKind kind;
+    const char* text; // UTF-8
+    int x, y, width, height;
+};
+
+struct DialogTemplate {
+    const char* title; // UTF-8
+    int width, height;
+    std::span<const ControlTemplate> controls;
+};
+
+namespace ControlId {
+inline constexpr int Create = 1;
+inline constexpr int Cancel = 2;
+inline constexpr int BuildStamp = 1000;
+inline constexpr int Address = 1001;
+inline constexpr int Oktmo = 1002;
+inline constexpr int Inn = 1003;
+inline constexpr int RegNumber = 1004;
+inline constexpr int Kbk = 1005;
+inline constexpr int Year = 1006;
+inline constexpr int Status = 1007;
+inline constexpr int FileName = 1008;
+inline constexpr int SumRub = 1009;
+inline constexpr int SumKop = 1010;
+inline constexpr int IncomeRub = 1011;
+inline constexpr int About = 1012;
+inline constexpr int Snils = 1013;
+inline constexpr int BirthYear = 1014;
+inline constexpr int IncomeKop = 1015;
+inline constexpr int Browse = 1019;
+inline constexpr int HelpYear = 1020;
+inline constexpr int HelpBirthYear = 1021;
+inline constexpr int HelpTaxPeriod = 1022;
+inline constexpr int TaxPeriod = 1023;
+inline constexpr int HelpOktmo = 1024;
+inline constexpr int HelpPeriodFrom = 1025;
+inline constexpr int HelpPeriodTo = 1026;
+inline constexpr int PeriodFrom = 1027;
+inline constexpr int PeriodTo = 1028;
+inline constexpr int HelpSum = 1029;
+inline constexpr int HelpIncome = 1030;
+inline constexpr int SavePayer = 1032;
+inline constexpr int Payer = 1035;
+inline constexpr int DeletePayer = 1037;
+} // namespace ControlId
+
+const DialogTemplate& MainDialogTemplate();
+const DialogTemplate& AboutDialogTemplate();
+
+// A closed drop-down is as high as an edit; the template's height includes the open list.
+inline constexpr int kClosedDropDownHeight = 12;
+
+// The font the dialogs are drawn with: a sans font with Cyrillic at the size of the 8-point
+// dialog font.
+QFont DialogFont();
+
+// Dialog units to pixels for one font.
+class DialogUnits {
+public:
+    explicit DialogUnits(const QFont& font);
+    int X(int units) const { return (units * m_charWidth + 2) / 4; }
+    int Y(int units) const { return (units * m_charHeight + 4) / 8; }
+    QRect ToPixels(int x, int y, int width, int height) const;
+    QRect ToPixels(const ControlTemplate& control) const;
+    int CharWidth() const { return m_charWidth; }
+    int CharHeight() const { return m_charHeight; }
+
+private:
+    int m_charWidth;
+    int m_charHeight;
+};
+
+} // namespace kvitok

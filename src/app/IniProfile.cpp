@@ -1,0 +1,185 @@
+#include "IniProfile.h"
+
+#include "text/Cp1251.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <system_error>
+#include <vector>
+
+namespace kvitok {
+
+namespace {
+
+constexpr std::size_t kMaxValueLength = 999;
+
+std::string_view Trim(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+std::vector<std::string> ReadLines(const std::filesystem::path& file) {
+    std::vector<std::string> lines;
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The section name of a "[name]" line.
+std::optional<std::string_view> SectionName(std::string_view line) {
+    line = Trim(line);
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+        return Trim(line.substr(1, line.size() - 2));
+    }
+    return std::nullopt;
+}
+
+struct Entry {
+    std::string_view key;
+    std::string_view value;
+};
+
+std::optional<Entry> KeyValue(std::string_view line) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos || Trim(line).starts_with(';') || Trim(line).starts_with('#')) {
+        return std::nullopt;
+    }
+    return Entry{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+}
+
+std::string_view Unquote(std::string_view value) {
+    if (value.size() >= 2 &&
+        ((value.front() == '"' && value.back() == '"') || (value.front() == '\'' && value.back() == '\''))) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+std::string QuoteIfNeeded(const std::string& value) {
+    if (value.empty()) {
+        return value;
+    }
+    const bool blankAtEnds = Trim(value).size() != value.size();
+    const bool looksQuoted = Unquote(value).size() != value.size();
+    return blankAtEnds || looksQuoted ? '"' + value + '"' : value;
+}
+
+// The form's fields are single lines; a line break would end the entry in the file.
+std::string OneLine(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    return text;
+}
+
+} // namespace
+
+IniProfile::IniProfile(std::filesystem::path file, std::string section)
+    : m_file(std::move(file)), m_section(std::move(section)) {}
+
+std::filesystem::path IniProfile::DefaultPath() {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    std::filesystem::path base;
+    if (configHome != nullptr && *configHome == '/') {
+        base = configHome;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = std::filesystem::path(home != nullptr && *home != '\0' ? home : ".") / ".config";
+    }
+    return base / "kvitok" / "kvitok.ini";
+}
+
+std::string IniProfile::Read(const std::string& key, const std::string& defaultValue) {
+    bool inSection = false;
+    for (const std::string& line : ReadLines(m_file)) {
+        if (const auto section = SectionName(line)) {
+            inSection = SameName(*section, m_section);
+        } else if (inSection) {
+            const auto entry = KeyValue(line);
+            if (entry && SameName(entry->key, key)) {
+                std::optional<std::string> value = Utf8ToCp1251(Unquote(entry->value));
+                if (!value) {
+                    return defaultValue;
+                }
+                value->resize(std::min(value->size(), kMaxValueLength));
+                return *value;
+            }
+        }
+    }
+    return defaultValue;
+}
+
+void IniProfile::Write(const std::string& key, const std::string& value) {
+    const std::string entry = key + '=' + QuoteIfNeeded(OneLine(Cp1251ToUtf8(value)));
+    std::vector<std::string> lines = ReadLines(m_file);
+
+    bool inSection = false;
+    std::optional<std::size_t> sectionEnd; // where a new key of the section goes
+    bool written = false;
+    for (std::size_t i = 0; i < lines.size() && !written; ++i) {
+        if (const auto section = SectionName(lines[i])) {
+            inSection = SameName(*section, m_section);
+            if (inSection) {
+                sectionEnd = i + 1;
+            }
+        } else if (inSection) {
+            const auto existing = KeyValue(lines[i]);
+            if (existing && SameName(existing->key, key)) {
+                lines[i] = entry;
+                written = true;
+            } else if (!Trim(lines[i]).empty()) {
+                sectionEnd = i + 1;
+            }
+        }
+    }
+    if (!written) {
+        if (sectionEnd) {
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*sectionEnd), entry);
+        } else {
+            if (!lines.empty() && !Trim(lines.back()).empty()) {
+                lines.emplace_back();
+            }
+            lines.push_back('[' + m_section + ']');
+            lines.push_back(entry);
+        }
+    }
+
+    // Write beside the file and rename, so a failed write never leaves half a profile.
+    std::error_code error;
+    std::filesystem::create_directories(m_file.parent_path(), error);
+    std::filesystem::path temporary = m_file;
+    temporary += ".new";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        for (const std::string& line : lines) {
+            out << line << '\n';
+        }
+        out.flush();
+        if (!out) {
+            out.close();
+            std::filesystem::remove(temporary, error);
+            return;
+        }
+    }
+    std::filesystem::rename(temporary, m_file, error);
+}
+
+} // namespace kvitok

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "form/Platform.h"
+
+#include <filesystem>
+#include <string>
+
+namespace kvitok {
+
+// The saved form state as one section of an INI file with UTF-8 values. Every read looks at
+// the file as it is now and every write rewrites it, keeping other sections, keys and lines.
+// Keys and section names match without regard to case, blanks around them do not count, and
+// a value written with blanks at its ends or in quotes is quoted so it reads back the same.
+class IniProfile : public Profile {
+public:
+    IniProfile(std::filesystem::path file, std::string section);
+
+    // $XDG_CONFIG_HOME/kvitok/kvitok.ini, or ~/.config/kvitok/kvitok.ini when it is not set.
+    static std::filesystem::path DefaultPath();
+
+    std::string Read(const std::string& key, const std::string& defaultValue) override;
+    void Write(const std::string& key, const std::string& value) override;
+
+    const std::filesystem::path& File() const { return m_file; }
+
+private:
+    std::filesystem::path m_file;
+    std::string m_section;
+};
+
+} // namespace kvitok

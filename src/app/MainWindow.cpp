@@ -1,0 +1,301 @@
+#include "MainWindow.h"
+
+#include "DialogBuilder.h"
+#include "DialogTemplate.h"
+#include "Emblem.h"
+#include "TextBridge.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDateEdit>
+#include <QEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+namespace kvitok {
+
+namespace {
+
+bool SameEdit(const EditModel& a, const EditModel& b) {
+    return a.text == b.text && a.selectionStart == b.selectionStart && a.selectionEnd == b.selectionEnd &&
+           a.limit == b.limit && a.enabled == b.enabled;
+}
+
+QDate ToQDate(const CalendarDate& date) {
+    return QDate(date.year, date.month, date.day);
+}
+
+constexpr int kNoLimit = 32767;
+
+} // namespace
+
+MainWindow::MainWindow(MainDialog& dialog, QWidget* parent) : QDialog(parent), m_dialog(dialog) {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    m_widgets = BuildDialog(*this, MainDialogTemplate());
+    setWindowIcon(AppIcon());
+
+    DialogControls& c = m_dialog.Controls();
+    BindList(ControlId::Payer, c.payer, &MainDialog::OnSelchangePayer);
+    BindEdit(ControlId::Address, c.address, nullptr, false);
+    BindList(ControlId::Status, c.status, &MainDialog::OnSelchangeStatus);
+    BindList(ControlId::Year, c.year, &MainDialog::OnSelchangeYear);
+    BindList(ControlId::TaxPeriod, c.taxPeriod, nullptr);
+    BindList(ControlId::Kbk, c.kbk, &MainDialog::OnSelchangeKbk);
+    BindEdit(ControlId::Inn, c.inn, nullptr, true);
+    BindEdit(ControlId::RegNumber, c.regNumber, &MainDialog::OnChangeRegNumber, false);
+    BindEdit(ControlId::Snils, c.snils, &MainDialog::OnChangeSnils, false);
+    BindEdit(ControlId::BirthYear, c.birthYear, &MainDialog::OnChangeBirthYear, true);
+    BindList(ControlId::Oktmo, c.oktmo, nullptr);
+    BindEdit(ControlId::IncomeRub, c.incomeRub, &MainDialog::OnChangeIncome, true);
+    BindEdit(ControlId::IncomeKop, c.incomeKop, &MainDialog::OnChangeIncome, true);
+    BindDate(ControlId::PeriodFrom, c.periodFrom, &MainDialog::OnCloseupPeriodFrom);
+    BindDate(ControlId::PeriodTo, c.periodTo, &MainDialog::OnCloseupPeriodTo);
+    BindEdit(ControlId::SumRub, c.sumRub, nullptr, true);
+    BindEdit(ControlId::SumKop, c.sumKop, nullptr, true);
+    BindEdit(ControlId::FileName, c.fileName, nullptr, false);
+
+    m_focusHandlers[Control(ControlId::RegNumber)] = &MainDialog::OnSetfocusRegNumber;
+    m_focusHandlers[Control(ControlId::Snils)] = &MainDialog::OnSetfocusSnils;
+    for (const auto& [widget, handler] : m_focusHandlers) {
+        widget->installEventFilter(this);
+    }
+
+    BindButton(ControlId::Create, [this] { m_dialog.OnCreate(); });
+    BindButton(ControlId::Cancel, [this] { reject(); });
+    BindButton(ControlId::About, [this] { m_dialog.OnAbout(); });
+    BindButton(ControlId::Browse, [this] { m_dialog.OnBrowse(); });
+    BindButton(ControlId::SavePayer, [this] { m_dialog.OnSavePayer(); });
+    BindButton(ControlId::DeletePayer, [this] { m_dialog.OnDeletePayer(); });
+    for (const int help :
+         {ControlId::HelpYear, ControlId::HelpTaxPeriod, ControlId::HelpPeriodFrom, ControlId::HelpPeriodTo,
+          ControlId::HelpBirthYear, ControlId::HelpOktmo, ControlId::HelpSum, ControlId::HelpIncome}) {
+        BindButton(help, [this, help] { m_dialog.OnHelp(help); });
+    }
+
+    Refresh();
+}
+
+QWidget* MainWindow::Control(int id) const {
+    const auto found = m_widgets.find(id);
+    return found == m_widgets.end() ? nullptr : found->second;
+}
+
+void MainWindow::BindEdit(int id, EditModel& model, Handler onChange, bool digitsOnly) {
+    auto* edit = static_cast<QLineEdit*>(Control(id));
+    edit->setValidator(new Cp1251Validator(edit, digitsOnly));
+    EditBinding& binding = m_edits.emplace_back(EditBinding{edit, &model, model});
+    connect(edit, &QLineEdit::textEdited, this, [this, &binding, onChange] {
+        ReadEdit(binding);
+        if (onChange != nullptr) {
+            RunHandler([this, onChange] { (m_dialog.*onChange)(); });
+        }
+    });
+}
+
+void MainWindow::BindList(int id, ListModel& model, Handler onSelchange) {
+    auto* combo = static_cast<QComboBox*>(Control(id));
+    ListBinding& binding = m_lists.emplace_back(ListBinding{combo, &model, {}, -1, {}, true});
+    // activated comes from the user only; rows selected by the program raise nothing.
+    connect(combo, &QComboBox::activated, this, [this, &binding, onSelchange](int row) {
+        if (row == binding.model->Selected() && !binding.model->Editable()) {
+            return;
+        }
+        binding.model->Select(row);
+        binding.selected = row;
+        binding.editText = binding.model->EditText();
+        if (onSelchange != nullptr) {
+            RunHandler([this, onSelchange] { (m_dialog.*onSelchange)(); });
+        }
+    });
+    if (model.Editable()) {
+        combo->setValidator(new Cp1251Validator(combo->lineEdit(), false));
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this, [&binding](const QString& text) {
+            if (const auto converted = ToCp1251(text)) {
+                binding.model->SetEditText(*converted);
+                binding.editText = *converted;
+            }
+        });
+    }
+}
+
+void MainWindow::BindDate(int id, DatePickerModel& model, Handler onCloseup) {
+    auto* picker = static_cast<QDateEdit*>(Control(id));
+    DateBinding& binding = m_dates.emplace_back(DateBinding{picker, &model, model});
+    // Typing or spinning only changes the date; the handler runs when the calendar closes.
+    connect(picker, &QDateEdit::dateChanged, this, [&binding](QDate date) {
+        binding.model->date.year = date.year();
+        binding.model->date.month = date.month();
+        binding.model->date.day = date.day();
+        binding.shown.date = binding.model->date;
+    });
+    if (QCalendarWidget* calendar = picker->calendarWidget()) {
+        binding.popup = calendar->window();
+        binding.popup->installEventFilter(this);
+        m_focusHandlers[binding.popup] = onCloseup;
+    }
+}
+
+void MainWindow::BindButton(int id, std::function<void()> onClick) {
+    auto* button = static_cast<QPushButton*>(Control(id));
+    connect(button, &QPushButton::clicked, this,
+            [this, onClick = std::move(onClick)] { RunHandler(onClick); });
+}
+
+void MainWindow::RunHandler(const std::function<void()>& handler) {
+    handler();
+    Refresh();
+}
+
+void MainWindow::ReadEdit(EditBinding& binding) {
+    QLineEdit* edit = binding.widget;
+    if (const auto text = ToCp1251(edit->text())) {
+        binding.model->text = *text;
+    }
+    if (edit->hasSelectedText()) {
+        binding.model->selectionStart = edit->selectionStart();
+        binding.model->selectionEnd = edit->selectionEnd();
+    } else {
+        binding.model->selectionStart = binding.model->selectionEnd = edit->cursorPosition();
+    }
+    binding.shown = *binding.model;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const auto found = m_focusHandlers.find(watched);
+    const bool calendarClosed =
+        event->type() == QEvent::Hide && found != m_focusHandlers.end() && !qobject_cast<QLineEdit*>(watched);
+    const bool fieldFocused = event->type() == QEvent::FocusIn &&
+                              qobject_cast<QLineEdit*>(watched) != nullptr && found != m_focusHandlers.end();
+    if (calendarClosed || fieldFocused) {
+        // Run after the widget has finished its own handling of the event (the picked date is
+        // set, the click has placed the caret), as the notification comes after it.
+        const Handler handler = found->second;
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        QMetaObject::invokeMethod(
+            this,
+            [this, handler, edit] {
+                if (edit != nullptr) {
+                    const auto binding =
+                        std::find_if(m_edits.begin(), m_edits.end(),
+                                     [edit](const EditBinding& b) { return b.widget == edit; });
+                    if (binding == m_edits.end() || !edit->hasFocus()) {
+                        return;
+                    }
+                    ReadEdit(*binding);
+                }
+                RunHandler([this, handler] { (m_dialog.*handler)(); });
+            },
+            Qt::QueuedConnection);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void MainWindow::Refresh() {
+    const bool force = !m_shownOnce;
+    m_shownOnce = true;
+    for (EditBinding& binding : m_edits) {
+        ShowEdit(binding, force);
+    }
+    for (ListBinding& binding : m_lists) {
+        ShowList(binding, force);
+    }
+    for (DateBinding& binding : m_dates) {
+        ShowDate(binding, force);
+    }
+    const DialogControls& c = m_dialog.Controls();
+    Control(ControlId::Create)->setEnabled(c.create.enabled);
+    Control(ControlId::Browse)->setEnabled(c.browse.enabled);
+}
+
+void MainWindow::ShowEdit(EditBinding& binding, bool force) {
+    const EditModel& model = *binding.model;
+    if (!force && SameEdit(model, binding.shown)) {
+        return;
+    }
+    QLineEdit* edit = binding.widget;
+    const QSignalBlocker blocker(edit);
+    const QString text = FromCp1251(model.text);
+    // A longer value the program put there stays whole; typing cannot make it longer.
+    edit->setMaxLength(model.limit == 0 ? kNoLimit
+                                        : std::max(static_cast<int>(model.limit), int(text.size())));
+    if (force || model.text != binding.shown.text || edit->text() != text) {
+        edit->setText(text);
+    }
+    const int start = std::clamp(model.selectionStart, 0, int(text.size()));
+    const int end = std::clamp(model.selectionEnd, 0, int(text.size()));
+    if (start == end) {
+        edit->setCursorPosition(end);
+    } else {
+        edit->setSelection(start, end - start);
+    }
+    edit->setEnabled(model.enabled);
+    binding.shown = model;
+}
+
+void MainWindow::ShowList(ListBinding& binding, bool force) {
+    const ListModel& model = *binding.model;
+    QComboBox* combo = binding.widget;
+    const QSignalBlocker blocker(combo);
+    const bool rowsChanged = force || model.Rows() != binding.rows;
+    if (rowsChanged) {
+        combo->clear();
+        for (const std::string& row : model.Rows()) {
+            combo->addItem(FromCp1251(row));
+        }
+        binding.rows = model.Rows();
+    }
+    if (rowsChanged || model.Selected() != binding.selected || combo->currentIndex() != model.Selected()) {
+        combo->setCurrentIndex(model.Selected() < model.Count() ? model.Selected() : -1);
+        binding.selected = model.Selected();
+    }
+    if (model.Editable()) {
+        const QString text = FromCp1251(model.EditText());
+        if (combo->currentText() != text) {
+            combo->setEditText(text);
+        }
+        binding.editText = model.EditText();
+    }
+    if (force || model.Enabled() != binding.enabled) {
+        combo->setEnabled(model.Enabled());
+        binding.enabled = model.Enabled();
+    }
+}
+
+void MainWindow::ShowDate(DateBinding& binding, bool force) {
+    const DatePickerModel& model = *binding.model;
+    if (!force && model.date == binding.shown.date && model.enabled == binding.shown.enabled) {
+        return;
+    }
+    const QSignalBlocker blocker(binding.widget);
+    // A date that is no date leaves the picker as it is.
+    if (model.date.IsValid() && ToQDate(model.date).isValid()) {
+        binding.widget->setDate(ToQDate(model.date));
+    }
+    binding.widget->setEnabled(model.enabled);
+    binding.shown = model;
+}
+
+void MainWindow::reject() {
+    // Esc, the close box and "Отмена" all ask first; the window closes only on OK.
+    if (m_dialog.OnCancel()) {
+        QDialog::reject();
+    }
+    Refresh();
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    // A Linux window has no system menu a program can extend; the about entry lives here.
+    QMenu menu(this);
+    QAction* about = menu.addAction(QStringLiteral("&About kvitok..."));
+    if (menu.exec(event->globalPos()) == about) {
+        RunHandler([this] { m_dialog.OnAbout(); });
+    }
+}
+
+} // namespace kvitok

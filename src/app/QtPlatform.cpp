@@ -1,0 +1,110 @@
+#include "QtPlatform.h"
+
+#include "AboutDialog.h"
+#include "TextBridge.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QUrl>
+
+namespace kvitok {
+
+MessageAnswer QtMessageBoxes::Show(const std::string& text, MessageIcon icon, MessageButtons buttons) {
+    QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
+    switch (icon) {
+    case MessageIcon::None:
+        break;
+    case MessageIcon::Information:
+        qtIcon = QMessageBox::Information;
+        break;
+    case MessageIcon::Warning:
+        qtIcon = QMessageBox::Warning;
+        break;
+    case MessageIcon::Error:
+        qtIcon = QMessageBox::Critical;
+        break;
+    }
+    const bool withCancel = buttons == MessageButtons::OkCancel;
+    QMessageBox box(qtIcon, QCoreApplication::applicationName(), FromCp1251(text),
+                    withCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::Ok);
+    box.exec();
+    if (!withCancel) {
+        return MessageAnswer::Ok;
+    }
+    return box.clickedButton() == box.button(QMessageBox::Ok) ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}
+
+namespace {
+
+// The filters are written the way the form's users know them ("*.html;*.htm", "*.*"); the
+// file list gets the same meaning on Linux: patterns split at ";", and "*.*" is every file.
+QStringList FilterPatterns(const QString& filter) {
+    static const QRegularExpression inParentheses(QStringLiteral("\\(([^()]*)\\)\\s*$"));
+    const QRegularExpressionMatch match = inParentheses.match(filter);
+    QStringList patterns = (match.hasMatch() ? match.captured(1) : filter)
+                               .split(QRegularExpression(QStringLiteral("[; ]")), Qt::SkipEmptyParts);
+    for (QString& pattern : patterns) {
+        if (pattern == QLatin1String("*.*")) {
+            pattern = QStringLiteral("*");
+        }
+    }
+    return patterns;
+}
+
+} // namespace
+
+std::optional<std::string> QtSaveFileDialog::AskSavePath(const std::string& initialName) {
+    QFileDialog dialog(m_parent);
+    dialog.setWindowTitle(QCoreApplication::applicationName());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const QStringList filters{QStringLiteral("HTML Files (*.html;*.htm)"), QStringLiteral("All Files(*.*)")};
+    dialog.setNameFilters(filters);
+    const QFileInfo initial(FromCp1251(initialName));
+    dialog.setDirectory(initial.absolutePath());
+    dialog.selectFile(initial.fileName());
+
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    const auto applyFilter = [model](const QString& filter) {
+        if (model != nullptr) {
+            model->setNameFilters(FilterPatterns(filter));
+        }
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, applyFilter);
+    applyFilter(filters.front());
+
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> path =
+        ToCp1251(QDir::toNativeSeparators(dialog.selectedFiles().front()));
+    if (!path) {
+        QMessageBox::warning(m_parent, QCoreApplication::applicationName(),
+                             QStringLiteral("Имя файла содержит символы, которые нельзя сохранить в форме."));
+    }
+    return path;
+}
+
+void QtShell::OpenInDefaultProgram(const std::string& path) {
+    // openUrl hands the file to the desktop and returns at once.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(FromCp1251(path)).absoluteFilePath()));
+}
+
+void QtAboutBox::ShowAbout() {
+    AboutDialog about(m_parent);
+    about.SetBuildStamp(BuildStamp());
+    about.exec();
+}
+
+} // namespace kvitok

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "form/Platform.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace kvitok {
+
+// The desktop side of the dialog logic, with Qt widgets. Boxes open over the window set by
+// SetParent (none until the form exists).
+
+class QtMessageBoxes : public MessageBoxes {
+public:
+    void SetParent(QWidget* parent) { m_parent = parent; }
+    MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+class QtSaveFileDialog : public SaveFileDialog {
+public:
+    void SetParent(QWidget* parent) { m_parent = parent; }
+    std::optional<std::string> AskSavePath(const std::string& initialName) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+class QtShell : public Shell {
+public:
+    void OpenInDefaultProgram(const std::string& path) override;
+};
+
+class QtAboutBox : public AboutBox {
+public:
+    void SetParent(QWidget* parent) { m_parent = parent; }
+    void ShowAbout() override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+} // namespace kvitok
