@@ -1,0 +1,134 @@
+#include "DialogFixture.h"
+#include "text/Cp1251Literal.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace kvitok::testing {
+namespace {
+
+using CreateCommand = DialogTest;
+
+int Count(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+bool EveryLineFeedHasItsReturn(const std::string& bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST_F(CreateCommand, OrdinaryKbkWritesOnePageAndOpensIt) {
+    FillValidForm();
+    dialog->OnCreate();
+    EXPECT_TRUE(platform.messages.shown.empty());
+    const std::string bytes = ReadFile(folder.File("kvt.html"));
+    EXPECT_EQ(Count(bytes, "<html"), 1);
+    EXPECT_TRUE(bytes.ends_with("\r\n"));
+    EXPECT_TRUE(EveryLineFeedHasItsReturn(bytes));
+    EXPECT_GE(Count(bytes, "39210202140061100160"), 1);
+    EXPECT_GE(Count(bytes, "19356"), 1);
+    EXPECT_EQ(platform.shell.opened, std::vector<std::string>{folder.File("kvt.html")});
+    EXPECT_EQ(platform.profile.writeCount, 18);
+}
+
+TEST_F(CreateCommand, GroupKbkMakesAPagePerMemberWithAnAmount) {
+    FillValidForm();
+    SelectKbkNumber(1);
+    Type(C().incomeRub, "500000");
+    Type(C().incomeKop, "00");
+    dialog->OnChangeIncome();
+    EXPECT_EQ(dialog->GetGroupMembers(), (std::vector<int>{2, 3, 4, 5, 27}));
+    dialog->OnCreate();
+    ASSERT_TRUE(platform.messages.shown.empty()) << platform.messages.shown[0].text;
+
+    const std::string bytes = ReadFile(folder.File("kvt.html"));
+    ASSERT_EQ(Count(bytes, "<html"), 3); // 3 computes 0, 5 has neither code nor tariff
+    const std::string codes[] = {"39210202140061100160", "39210202103081011160", "39210202140061200160"};
+    const std::string amounts[] = {"19356", "3796", "2000"};
+    std::size_t pageStart = 0;
+    for (int page = 0; page < 3; ++page) {
+        const std::size_t end = bytes.find("</html>", pageStart);
+        const std::string text = bytes.substr(pageStart, end - pageStart);
+        EXPECT_NE(text.find(codes[page]), std::string::npos) << page;
+        EXPECT_NE(text.find(amounts[page]), std::string::npos) << page;
+        EXPECT_EQ(text.find("39210202150061000160"), std::string::npos) << page; // KBK 3
+        pageStart = end + 1;
+    }
+    EXPECT_EQ(dialog->Form().sumRub, C().sumRub.text); // the form's sum is left alone
+}
+
+TEST_F(CreateCommand, CancelAtTheReplaceQuestionSavesNothing) {
+    FillValidForm();
+    { std::ofstream(folder.File("kvt.html")) << "old"; }
+    platform.messages.answers = {MessageAnswer::Cancel};
+    dialog->OnCreate();
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].text,
+              folder.File("kvt.html") + std::string(" уже существует. Заменить?"_cp));
+    EXPECT_EQ(platform.messages.shown[0].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(ReadFile(folder.File("kvt.html")), "old");
+    EXPECT_EQ(platform.profile.writeCount, 0);
+    EXPECT_TRUE(platform.shell.opened.empty());
+
+    dialog->OnCreate(); // OK this time
+    EXPECT_EQ(Count(ReadFile(folder.File("kvt.html")), "<html"), 1);
+    EXPECT_EQ(platform.shell.opened.size(), 1u);
+}
+
+TEST_F(CreateCommand, UnwritablePathIsReportedAndNothingIsOpened) {
+    FillValidForm();
+    const std::string path = folder.File("missing-folder/kvt.html");
+    Type(C().fileName, path);
+    dialog->OnCreate();
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Error);
+    EXPECT_NE(platform.messages.shown[0].text.find(path), std::string::npos);
+    EXPECT_TRUE(platform.shell.opened.empty());
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(CreateCommand, InvalidFormShowsTheComplaintOnly) {
+    FillValidForm();
+    Type(C().address, "");
+    dialog->OnCreate();
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::None);
+    EXPECT_EQ(platform.profile.writeCount, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("kvt.html")));
+}
+
+TEST_F(CreateCommand, BrowseAddsTheExtensionOnlyWhenMissing) {
+    struct Case {
+        std::optional<std::string> chosen;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {"/home/u/receipt", "/home/u/receipt.html"},
+        {"/home/u/receipt.htm", "/home/u/receipt.htm"},
+        {"/home/u/receipt.html", "/home/u/receipt.html"},
+        {"/home/u/receipt.HTML", "/home/u/receipt.HTML.html"},
+        {std::nullopt, "/home/u/receipt.HTML.html"}, // cancelled: unchanged
+    };
+    Type(C().address, "typed, not yet read");
+    for (const Case& c : cases) {
+        platform.saveDialog.answer = c.chosen;
+        dialog->OnBrowse();
+        EXPECT_EQ(C().fileName.text, c.shown);
+    }
+    EXPECT_EQ(platform.saveDialog.initialNames.front(), "kvt.html");
+    EXPECT_EQ(C().address.text, "typed, not yet read");
+}
+
+} // namespace
+} // namespace kvitok::testing

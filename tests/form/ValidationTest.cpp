@@ -1,0 +1,115 @@
+#include "DialogFixture.h"
+#include "text/Cp1251Literal.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace kvitok::testing {
+namespace {
+
+using Validation = DialogTest;
+
+std::string Head() {
+    return std::string("Следующие поля не заполнены или заполнены некорректно: "_cp);
+}
+
+TEST_F(Validation, EmptyFormNamesItsFieldsAndTheSum) {
+    EXPECT_EQ(dialog->ValidateForm(), Head() + std::string("Плательщик, Адрес, Налоговый период, Статус"_cp) +
+                                          ".\n" + std::string("Некорректная сумма.\n"_cp));
+}
+
+TEST_F(Validation, FilledFormPasses) {
+    FillValidForm();
+    EXPECT_EQ(C().sumRub.text, "19356");
+    EXPECT_EQ(dialog->ValidateForm(), "");
+}
+
+TEST_F(Validation, EachFaultyFieldIsNamed) {
+    struct Case {
+        const char* what;
+        std::function<void(DialogTest&, DialogControls&)> spoil;
+        std::string_view label;
+    };
+    const auto type = [](EditModel DialogControls::*field, std::string text) {
+        return [field, text](DialogTest&, DialogControls& c) { (c.*field).text = text; };
+    };
+    // The birth year is asked for only up to 2013.
+    const auto birthYearIn2013 = [](std::string text) {
+        return [text](DialogTest& t, DialogControls& c) {
+            t.SelectYear(kRow2013);
+            t.SelectKbkNumber(2);
+            c.birthYear.text = text;
+        };
+    };
+    const Case cases[] = {
+        {"no payer", [](DialogTest&, DialogControls& c) { c.payer.SetEditText(""); }, "Плательщик"_cp},
+        {"bar in payer", [](DialogTest&, DialogControls& c) { c.payer.SetEditText("Ivanov|Sum=1"); },
+         "Плательщик"_cp},
+        {"bar in address", type(&DialogControls::address, "Olmgrad|1"), "Адрес"_cp},
+        {"snils check number", type(&DialogControls::snils, "112-233-445 96"), "СНИЛС"_cp},
+        {"snils incomplete", type(&DialogControls::snils, "112-233-445 9_"), "СНИЛС"_cp},
+        {"birth year too early", birthYearIn2013("1899"), "Год рождения"_cp},
+        {"birth year short", birthYearIn2013("970"), "Год рождения"_cp},
+        {"no oktmo", [](DialogTest&, DialogControls& c) { c.oktmo.Select(0); }, "ОКТМО"_cp},
+        {"inn of 11", type(&DialogControls::inn, "50010073225"), "ИНН"_cp},
+        {"inn first check", type(&DialogControls::inn, "500100732239"), "ИНН"_cp},
+        {"inn letters", type(&DialogControls::inn, "77O7083893"), "ИНН"_cp},
+        {"reg number incomplete", type(&DialogControls::regNumber, "123-456-78901_"), "Рег.номер"_cp},
+        {"rub not a number", type(&DialogControls::sumRub, "12abc"), "руб"_cp},
+        {"rub empty", type(&DialogControls::sumRub, ""), "руб"_cp},
+        {"kop one digit", type(&DialogControls::sumKop, "5"), "коп"_cp},
+        {"kop not digits", type(&DialogControls::sumKop, "4x"), "коп"_cp},
+        {"no file", type(&DialogControls::fileName, ""), "Файл"_cp},
+    };
+    for (const Case& c : cases) {
+        FillValidForm();
+        c.spoil(*this, C());
+        EXPECT_EQ(dialog->ValidateForm(), Head() + std::string(c.label) + ".\n") << c.what;
+    }
+}
+
+TEST_F(Validation, ValidInnsOfBothLengthsPass) {
+    FillValidForm();
+    for (const char* inn : {"7707083893", "500100732259"}) {
+        Type(C().inn, inn);
+        EXPECT_EQ(dialog->ValidateForm(), "") << inn;
+    }
+}
+
+TEST_F(Validation, DateSentences) {
+    FillValidForm();
+    C().periodFrom.date = CalendarDate{2016, 6, 1, 0, 0, 0};
+    C().periodTo.date = CalendarDate{2016, 5, 31, 0, 0, 0};
+    EXPECT_EQ(dialog->ValidateForm(), "Начальная дата периода уплаты больше конечной.\n"_cp);
+
+    C().periodFrom.date = CalendarDate{2015, 1, 1, 0, 0, 0};
+    C().periodTo.date = CalendarDate{2015, 12, 31, 0, 0, 0};
+    EXPECT_EQ(dialog->ValidateForm(), std::string("Некорректная начальная дата периода уплаты.\n"_cp) +
+                                          std::string("Некорректная конечная дата периода уплаты.\n"_cp));
+}
+
+TEST_F(Validation, AmountOfOneKopeckIsEnough) {
+    FillValidForm();
+    Type(C().sumRub, "0");
+    Type(C().sumKop, "01");
+    EXPECT_EQ(dialog->ValidateForm(), "");
+    Type(C().sumKop, "00");
+    EXPECT_EQ(dialog->ValidateForm(), "Некорректная сумма.\n"_cp);
+}
+
+TEST_F(Validation, OverlongInnIsRefusedAndNothingIsCreated) {
+    FillValidForm();
+    const int writesBefore = platform.profile.writeCount;
+    Type(C().inn, "5001007322590");
+    dialog->OnCreate();
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].text, "Введите не более 12 символов."_cp);
+    EXPECT_EQ(platform.profile.writeCount, writesBefore);
+    EXPECT_TRUE(platform.shell.opened.empty());
+    EXPECT_EQ(C().inn.limit, 12u);
+    EXPECT_EQ(C().birthYear.limit, 4u);
+}
+
+} // namespace
+} // namespace kvitok::testing
