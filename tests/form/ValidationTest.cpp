@@ -113,3 +113,67 @@ TEST_F(Validation, OverlongInnIsRefusedAndNothingIsCreated) {
 
 } // namespace
 } // namespace kvitok::testing
+
+namespace kvitok::testing {
+namespace {
+
+using MaskedFields = DialogTest;
+
+// What the edit holds after one keystroke at the caret: an insertion, or a backspace ("\b").
+void Keystroke(EditModel& edit, const std::string& typed) {
+    const auto caret = static_cast<std::size_t>(edit.selectionEnd);
+    if (typed == "\b") {
+        edit.text.erase(caret - 1, 1);
+        edit.selectionStart = edit.selectionEnd = static_cast<int>(caret - 1);
+        return;
+    }
+    edit.text.insert(caret, typed);
+    edit.selectionStart = edit.selectionEnd = static_cast<int>(caret + typed.size());
+}
+
+TEST_F(MaskedFields, TypingPastingAndDeletingKeepTheMask) {
+    struct Step {
+        EditModel DialogControls::*field;
+        std::string typed;
+        std::string shown;
+        int caret;
+        int caretBefore = -1; // where the user put the caret first; -1 leaves it
+    };
+    const Step steps[] = {
+        {&DialogControls::regNumber, "1", "1__-___-______", 1},
+        {&DialogControls::regNumber, "2", "12_-___-______", 2},
+        {&DialogControls::regNumber, "3", "123-___-______", 3},
+        {&DialogControls::regNumber, "4", "123-4__-______", 5},
+        {&DialogControls::regNumber, "\b", "123-4__-______", 3, 4}, // over the literal: it comes back
+        {&DialogControls::snils, "12 3-45/6 78-9 0 1 2 3", "123-456-789 01", 14},
+    };
+    for (const Step& step : steps) {
+        EditModel& edit = C().*step.field;
+        if (step.caretBefore >= 0) {
+            edit.selectionStart = edit.selectionEnd = step.caretBefore;
+        }
+        Keystroke(edit, step.typed);
+        if (step.field == &DialogControls::regNumber) {
+            dialog->OnChangeRegNumber();
+        } else {
+            dialog->OnChangeSnils();
+        }
+        EXPECT_EQ(edit.text, step.shown) << step.typed;
+        EXPECT_EQ(edit.selectionEnd, step.caret) << step.typed;
+    }
+    EXPECT_EQ(dialog->Form().snils, "123-456-789 01");
+}
+
+TEST_F(MaskedFields, FocusOnABareMaskPutsTheCaretFirst) {
+    dialog->OnChangeRegNumber(); // the bare mask
+    C().regNumber.selectionStart = C().regNumber.selectionEnd = 7;
+    dialog->OnSetfocusRegNumber();
+    EXPECT_EQ(C().regNumber.selectionEnd, 0);
+
+    Type(C().snils, "1__-___-___ __");
+    dialog->OnSetfocusSnils();
+    EXPECT_EQ(C().snils.selectionEnd, 14);
+}
+
+} // namespace
+} // namespace kvitok::testing
