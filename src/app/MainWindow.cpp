@@ -88,8 +88,9 @@ QWidget* MainWindow::Control(int id) const {
 
 void MainWindow::BindEdit(int id, EditModel& model, Handler onChange, bool digitsOnly) {
     auto* edit = static_cast<QLineEdit*>(Control(id));
-    edit->setValidator(new Cp1251Validator(edit, digitsOnly));
-    EditBinding& binding = m_edits.emplace_back(EditBinding{edit, &model, model});
+    auto* validator = new Cp1251Validator(edit, digitsOnly);
+    edit->setValidator(validator);
+    EditBinding& binding = m_edits.emplace_back(EditBinding{edit, validator, &model, model});
     connect(edit, &QLineEdit::textEdited, this, [this, &binding, onChange] {
         ReadEdit(binding);
         if (onChange != nullptr) {
@@ -226,6 +227,7 @@ void MainWindow::ShowEdit(EditBinding& binding, bool force) {
                                         : std::max(static_cast<int>(model.limit), int(text.size())));
     if (force || model.text != binding.shown.text || edit->text() != text) {
         edit->setText(text);
+        binding.validator->SetBaseline(text);
     }
     const int start = std::clamp(model.selectionStart, 0, int(text.size()));
     const int end = std::clamp(model.selectionEnd, 0, int(text.size()));

@@ -17,6 +17,8 @@ class QPushButton;
 
 namespace kvitok {
 
+class Cp1251Validator;
+
 // The Qt view of MainDialog. Each widget is bound to its model: a user action copies the
 // widget's state into the model and runs the handler, then every widget the handler changed
 // is refreshed under a signal blocker, so values written by the program raise no handler.
@@ -38,6 +40,7 @@ protected:
 private:
     struct EditBinding {
         QLineEdit* widget;
+        Cp1251Validator* validator;
         EditModel* model;
         EditModel shown;
     };

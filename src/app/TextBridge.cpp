@@ -27,7 +27,7 @@ qsizetype CountNonDigits(const QString& text) {
 } // namespace
 
 Cp1251Validator::Cp1251Validator(QLineEdit* edit, bool digitsOnly)
-    : QValidator(edit), m_edit(edit), m_digitsOnly(digitsOnly) {}
+    : QValidator(edit), m_digitsOnly(digitsOnly), m_baseline(edit->text()) {}
 
 QValidator::State Cp1251Validator::validate(QString& input, int& /*pos*/) const {
     for (const QChar c : input) {
@@ -35,9 +35,10 @@ QValidator::State Cp1251Validator::validate(QString& input, int& /*pos*/) const 
             return Invalid;
         }
     }
-    if (m_digitsOnly && CountNonDigits(input) > CountNonDigits(m_edit->text())) {
+    if (m_digitsOnly && CountNonDigits(input) > CountNonDigits(m_baseline)) {
         return Invalid;
     }
+    m_baseline = input;
     return Acceptable;
 }
 

@@ -20,12 +20,15 @@ std::optional<std::string> ToCp1251(const QString& text);
 // field (a hand-edited profile, say) may hold other characters; the user can still delete them.
 class Cp1251Validator : public QValidator {
 public:
-    explicit Cp1251Validator(QLineEdit* edit, bool digitsOnly);
+    Cp1251Validator(QLineEdit* edit, bool digitsOnly);
     State validate(QString& input, int& pos) const override;
+    // The text the program put into the field, which the next edit is measured against.
+    void SetBaseline(const QString& text) { m_baseline = text; }
 
 private:
-    QLineEdit* m_edit;
     bool m_digitsOnly;
+    // The last text of the field: QLineEdit already holds the edited text while validating.
+    mutable QString m_baseline;
 };
 
 } // namespace kvitok

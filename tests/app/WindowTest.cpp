@@ -1,0 +1,338 @@
+#include "AppTestSupport.h"
+#include "app/DialogTemplate.h"
+#include "app/KvitokApp.h"
+#include "text/Cp1251Literal.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace kvitok::testing {
+
+// Takes the place of the desktop's default program for files.
+class OpenedFiles : public QObject {
+    Q_OBJECT
+public:
+    OpenedFiles() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open"); }
+    ~OpenedFiles() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    Q_INVOKABLE void Open(const QUrl& url) { urls.push_back(url); }
+    std::vector<QUrl> urls;
+};
+
+namespace {
+
+const QString kAboutTitle = QString::fromUtf8("О программе\u00A0 kvitok");
+
+class Window : public ::testing::Test {
+public:
+    // Starts the program; the about box that opens first is answered with Enter.
+    void Start() {
+        script.Then([this](QWidget* about) {
+            formVisibleDuringAbout = app->Window().isVisible();
+            if (auto* stamp = about->findChild<QLineEdit*>()) {
+                aboutStamp = stamp->text();
+            }
+            QTest::keyClick(about->focusWidget() != nullptr ? about->focusWidget() : about, Qt::Key_Return);
+        });
+        app = std::make_unique<KvitokApp>("insurers.db");
+        app->Start();
+        ASSERT_TRUE(script.Done()) << "no about box at start";
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&app->Window()));
+    }
+
+    template <class T>
+    T* Widget(int id) {
+        return qobject_cast<T*>(app->Window().Control(id));
+    }
+
+    // Moves a drop-down list to `row` with the arrow keys, one row at a time, as a user does.
+    void ChooseRow(int id, int row) {
+        auto* combo = Widget<QComboBox>(id);
+        ASSERT_TRUE(combo->isEnabled()) << id;
+        combo->setFocus();
+        while (combo->currentIndex() != row) {
+            const int before = combo->currentIndex();
+            QTest::keyClick(combo, combo->currentIndex() < row ? Qt::Key_Down : Qt::Key_Up);
+            ASSERT_NE(combo->currentIndex(), before) << "row " << row << " of " << id;
+        }
+    }
+
+    // Key presses carrying each character, Cyrillic included.
+    static void KeyIn(QWidget* widget, const QString& text) {
+        for (const QChar c : text) {
+            const Qt::Key key =
+                c.isDigit() ? static_cast<Qt::Key>(Qt::Key_0 + c.digitValue()) : Qt::Key_unknown;
+            QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, widget, key, QString(c), Qt::NoModifier);
+        }
+    }
+
+    void Type(int id, const QString& text) {
+        auto* edit = Widget<QLineEdit>(id);
+        ASSERT_TRUE(edit->isEnabled()) << id;
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(2, edit->height() / 2));
+        QCoreApplication::processEvents();
+        KeyIn(edit, text);
+    }
+
+    int KbkRowOf(int number) {
+        const auto& numbers = app->Dialog().KbkNumbers();
+        for (std::size_t i = 0; i < numbers.size(); ++i) {
+            if (numbers[i] == number) {
+                return static_cast<int>(i) + 1;
+            }
+        }
+        ADD_FAILURE() << "KBK " << number << " not offered";
+        return 0;
+    }
+
+    // An entrepreneur's contribution for a year (row 8 is 2016), chosen with the keyboard.
+    void FillEntrepreneur(int yearRow = 8) {
+        ChooseRow(ControlId::Status, 2);
+        ChooseRow(ControlId::Year, yearRow);
+        ChooseRow(ControlId::Kbk, KbkRowOf(2));
+    }
+
+    void FillCompleteForm() {
+        auto* payer = Widget<QComboBox>(ControlId::Payer);
+        KeyIn(payer->lineEdit(), QString::fromUtf8("Иванов Иван"));
+        Type(ControlId::Address, QString::fromUtf8("Ольмград, ул. Мира, 1"));
+        FillEntrepreneur();
+        Type(ControlId::Inn, QStringLiteral("500100732259"));
+        Type(ControlId::RegNumber, QStringLiteral("123456789012"));
+        Type(ControlId::Snils, QStringLiteral("11223344595"));
+        ChooseRow(ControlId::Oktmo, 1);
+    }
+
+    TempHome home;
+    ModalScript script;
+    std::unique_ptr<KvitokApp> app;
+    bool formVisibleDuringAbout = true;
+    QString aboutStamp;
+};
+
+TEST_F(Window, StartShowsTheAboutBoxAloneThenTheForm) {
+    Start();
+    ASSERT_EQ(script.SeenWindows().size(), 1u);
+    EXPECT_EQ(script.SeenWindows()[0].title, kAboutTitle);
+    EXPECT_FALSE(formVisibleDuringAbout);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^[A-Z][a-z]{2} [ 123]\\d \\d{4} \\d\\d:\\d\\d:\\d\\d$"))
+                    .match(aboutStamp)
+                    .hasMatch())
+        << aboutStamp.toStdString();
+    EXPECT_TRUE(app->Window().isVisible());
+    EXPECT_EQ(app->Window().windowTitle(), QStringLiteral("kvitok"));
+    // Nothing is chosen yet, so every switched field is off.
+    for (const int id : {ControlId::Snils, ControlId::Inn, ControlId::BirthYear, ControlId::SumRub}) {
+        EXPECT_FALSE(app->Window().Control(id)->isEnabled()) << id;
+    }
+
+    // The button and the context menu's entry show the same box again.
+    script.ThenKey(Qt::Key_Escape);
+    QTest::mouseClick(Widget<QPushButton>(ControlId::About), Qt::LeftButton);
+    ASSERT_EQ(script.SeenWindows().size(), 2u);
+    EXPECT_EQ(script.SeenWindows()[1].title, kAboutTitle);
+}
+
+// Labels and buttons must show their whole text in the dialog font at their template size.
+TEST_F(Window, EveryTextFitsItsControl) {
+    Start();
+    for (QLabel* label : app->Window().findChildren<QLabel*>()) {
+        if (label->text().isEmpty()) {
+            continue;
+        }
+        const QRect needed =
+            label->fontMetrics().boundingRect(label->rect(), Qt::TextWordWrap, label->text());
+        EXPECT_LE(needed.height(), label->height()) << label->text().toStdString();
+        EXPECT_LE(needed.width(), label->width()) << label->text().toStdString();
+    }
+    for (QPushButton* button : app->Window().findChildren<QPushButton*>()) {
+        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 4, button->width())
+            << button->text().toStdString();
+    }
+}
+
+TEST_F(Window, KeyboardChoicesSwitchFieldsAndFillTheSum) {
+    Start();
+    FillEntrepreneur();
+    for (const int id : {ControlId::Snils, ControlId::Inn, ControlId::RegNumber, ControlId::Oktmo,
+                         ControlId::SumRub, ControlId::SumKop, ControlId::PeriodFrom, ControlId::PeriodTo,
+                         ControlId::FileName, ControlId::Create, ControlId::Browse}) {
+        EXPECT_TRUE(app->Window().Control(id)->isEnabled()) << id;
+    }
+    // 2016 takes neither the birth year nor the income for this code.
+    EXPECT_FALSE(app->Window().Control(ControlId::BirthYear)->isEnabled());
+    EXPECT_FALSE(app->Window().Control(ControlId::IncomeRub)->isEnabled());
+    EXPECT_EQ(Widget<QLineEdit>(ControlId::SumRub)->text(), QStringLiteral("19356"));
+    EXPECT_EQ(Widget<QLineEdit>(ControlId::SumKop)->text(), QStringLiteral("48"));
+    EXPECT_EQ(Widget<QDateEdit>(ControlId::PeriodFrom)->date(), QDate(2016, 1, 1));
+    EXPECT_EQ(Widget<QDateEdit>(ControlId::PeriodTo)->date(), QDate(2016, 12, 31));
+    EXPECT_TRUE(script.SeenWindows().size() == 1u) << "no message expected";
+}
+
+TEST_F(Window, TypingIntoTheSnilsFieldLaysDigitsIntoTheMask) {
+    Start();
+    FillEntrepreneur();
+    struct Case {
+        const char* typed;
+        const char* shown;
+        int caret;
+    };
+    const Case cases[] = {
+        {"1", "1__-___-___ __", 1},
+        {"123", "123-___-___ __", 3},
+        {"1234", "123-4__-___ __", 5},
+        {"1a2-b", "12_-___-___ __", -1}, // letters and dashes are dropped
+        {"112233445950000", "112-233-445 95", 14},
+    };
+    auto* snils = Widget<QLineEdit>(ControlId::Snils);
+    EXPECT_EQ(snils->text(), QString()); // no profile yet: empty until typed into
+    for (const Case& c : cases) {
+        Type(ControlId::Snils, QString());
+        if (!snils->text().isEmpty()) {
+            snils->selectAll();
+            QTest::keyClick(snils, Qt::Key_Delete);
+            EXPECT_EQ(snils->text(), QStringLiteral("___-___-___ __"));
+            EXPECT_EQ(snils->cursorPosition(), 0);
+        }
+        KeyIn(snils, QString::fromLatin1(c.typed));
+        EXPECT_EQ(snils->text(), QString::fromLatin1(c.shown)) << c.typed;
+        if (c.caret >= 0) {
+            EXPECT_EQ(snils->cursorPosition(), c.caret) << c.typed;
+        }
+        EXPECT_EQ(app->Dialog().Controls().snils.text, c.shown) << c.typed;
+    }
+
+    // Clicking into a field that shows only its mask puts the caret at its start.
+    snils->selectAll();
+    QTest::keyClick(snils, Qt::Key_Delete);
+    Widget<QLineEdit>(ControlId::Inn)->setFocus();
+    QTest::mouseClick(snils, Qt::LeftButton, {}, QPoint(snils->width() - 4, snils->height() / 2));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(snils->cursorPosition(), 0);
+}
+
+TEST_F(Window, FieldsRefuseWhatTheyCannotHold) {
+    Start();
+    FillEntrepreneur(5); // 2013 asks for the birth year
+    Type(ControlId::Inn, QStringLiteral("12a34567890123"));
+    EXPECT_EQ(Widget<QLineEdit>(ControlId::Inn)->text(), QStringLiteral("123456789012"));
+    Type(ControlId::BirthYear, QStringLiteral("x19701"));
+    EXPECT_EQ(Widget<QLineEdit>(ControlId::BirthYear)->text().size(), 4);
+    Type(ControlId::Address, QString::fromUtf8("Мир Ω 中 €"));
+    EXPECT_EQ(Widget<QLineEdit>(ControlId::Address)->text(), QString::fromUtf8("Мир   €"));
+    EXPECT_EQ(app->Dialog().Controls().address.text, std::string("Мир   €"_cp));
+}
+
+TEST_F(Window, EnterOnACompleteFormWritesTheReceipt) {
+    OpenedFiles opened;
+    Start();
+    FillCompleteForm();
+    ASSERT_EQ(script.SeenWindows().size(), 1u) << script.SeenWindows().back().text.toStdString();
+    QTest::keyClick(Widget<QLineEdit>(ControlId::Address), Qt::Key_Return);
+    EXPECT_EQ(script.SeenWindows().size(), 1u) << script.SeenWindows().back().text.toStdString();
+    std::ifstream in(home.Path() / "kvt.html", std::ios::binary);
+    const std::string page{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NE(page.find("19356"), std::string::npos);
+    ASSERT_EQ(opened.urls.size(), 1u);
+    EXPECT_EQ(opened.urls[0],
+              QUrl::fromLocalFile(QString::fromStdString((home.Path() / "kvt.html").string())));
+    EXPECT_TRUE(app->Window().isVisible()); // creating does not close the form
+}
+
+// Enter anywhere outside an open list presses "Создать"; with the payer missing it complains.
+TEST_F(Window, EnterInEveryKindOfControlRunsCreate) {
+    Start();
+    FillCompleteForm();
+    Widget<QComboBox>(ControlId::Payer)->lineEdit()->clear();
+    app->Dialog().Controls().payer.SetEditText("");
+    app->Window().Refresh();
+    for (const int id : {ControlId::Address, ControlId::Payer, ControlId::Status, ControlId::Kbk,
+                         ControlId::PeriodFrom, ControlId::Snils, ControlId::HelpSum, ControlId::About}) {
+        const std::size_t before = script.SeenWindows().size();
+        script.ThenKey(Qt::Key_Return);
+        QWidget* widget = app->Window().Control(id);
+        widget->setFocus();
+        QWidget* target = id == ControlId::Payer ? Widget<QComboBox>(id)->lineEdit() : widget;
+        QTest::keyClick(target, Qt::Key_Return);
+        ASSERT_EQ(script.SeenWindows().size(), before + 1) << id;
+        EXPECT_TRUE(script.SeenWindows().back().text.startsWith(QString::fromUtf8("Следующие поля")))
+            << id << " " << script.SeenWindows().back().text.toStdString();
+        EXPECT_EQ(script.SeenWindows().back().title, QStringLiteral("app_tests"));
+    }
+}
+
+TEST_F(Window, EscAsksBeforeClosingAndOkSavesTheForm) {
+    Start();
+    FillEntrepreneur();
+    script.ThenKey(Qt::Key_Escape); // the question's Cancel
+    QTest::keyClick(Widget<QLineEdit>(ControlId::BirthYear), Qt::Key_Escape);
+    ASSERT_EQ(script.SeenWindows().size(), 2u);
+    EXPECT_EQ(script.SeenWindows()[1].text, QString::fromUtf8("Закрыть программу?"));
+    EXPECT_TRUE(app->Window().isVisible());
+    EXPECT_FALSE(std::filesystem::exists(home.ProfileFile()));
+
+    script.ThenKey(Qt::Key_Return); // OK
+    app->Window().close();          // the close box asks the same
+    ASSERT_EQ(script.SeenWindows().size(), 3u);
+    EXPECT_EQ(script.SeenWindows()[2].text, QString::fromUtf8("Закрыть программу?"));
+    EXPECT_FALSE(app->Window().isVisible());
+    std::ifstream in(home.ProfileFile(), std::ios::binary);
+    const std::string profile{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    for (const char* line : {"[kvt_section]\n", "kvt_stat=2\n", "kvt_year=8\n", "kvt_fromDate=01|01|2016\n",
+                             "kvt_filename=kvt.html\n"}) {
+        EXPECT_NE(profile.find(line), std::string::npos) << line << profile;
+    }
+}
+
+// A profile written by hand restores the form as one the program wrote.
+TEST_F(Window, HandWrittenProfileRestoresTheForm) {
+    std::filesystem::create_directories(home.ProfileFile().parent_path());
+    std::ofstream(home.ProfileFile()) << "[kvt_section]\n"
+                                         "kvt_insurer=Петров Пётр\n"
+                                         "kvt_addr=Ольмград, ул. Садовая, 5\n"
+                                         "kvt_stat=2\n"
+                                         "kvt_kbk=1\n"
+                                         "kvt_inn=500100732259\n"
+                                         "kvt_regnum=123-456-789012\n"
+                                         "kvt_snils=112-233-445 95\n"
+                                         "kvt_bornyear=1970\n"
+                                         "kvt_per=1\n"
+                                         "kvt_year=8\n"
+                                         "kvt_oktmo=1\n"
+                                         "kvt_rub=100\n"
+                                         "kvt_kop=05\n"
+                                         "kvt_revrub=0\n"
+                                         "kvt_revkop=00\n"
+                                         "kvt_filename=out.html\n"
+                                         "kvt_fromDate=15|03|2016\n"
+                                         "kvt_toDate=31|12|2016\n";
+    Start();
+    EXPECT_EQ(Widget<QComboBox>(ControlId::Payer)->currentText(), QString::fromUtf8("Петров Пётр"));
+    EXPECT_EQ(Widget<QLineEdit>(ControlId::Address)->text(), QString::fromUtf8("Ольмград, ул. Садовая, 5"));
+    EXPECT_EQ(Widget<QComboBox>(ControlId::Status)->currentIndex(), 2);
+    EXPECT_EQ(Widget<QComboBox>(ControlId::Year)->currentText(), QStringLiteral("2016"));
+    EXPECT_EQ(Widget<QComboBox>(ControlId::Kbk)->currentIndex(), 1);
+    EXPECT_EQ(Widget<QComboBox>(ControlId::Oktmo)->currentIndex(), 1);
+    EXPECT_EQ(Widget<QLineEdit>(ControlId::Snils)->text(), QStringLiteral("112-233-445 95"));
+    EXPECT_EQ(Widget<QLineEdit>(ControlId::SumRub)->text(), QStringLiteral("100"));
+    EXPECT_EQ(Widget<QLineEdit>(ControlId::SumKop)->text(), QStringLiteral("05"));
+    EXPECT_EQ(Widget<QLineEdit>(ControlId::FileName)->text(), QStringLiteral("out.html"));
+    EXPECT_EQ(Widget<QDateEdit>(ControlId::PeriodFrom)->date(), QDate(2016, 3, 15));
+}
+
+} // namespace
+} // namespace kvitok::testing
+
+#include "WindowTest.moc"
