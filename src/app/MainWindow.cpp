@@ -41,27 +41,32 @@ MainWindow::MainWindow(MainDialog& dialog, QWidget* parent) : QDialog(parent), m
     setWindowIcon(AppIcon());
 
     DialogControls& c = m_dialog.Controls();
-    BindList(ControlId::Payer, c.payer, &MainDialog::OnSelchangePayer);
+    BindList(ControlId::Payer, c.payer, [this] { m_dialog.OnSelchangePayer(); });
     BindEdit(ControlId::Address, c.address, nullptr, false);
-    BindList(ControlId::Status, c.status, &MainDialog::OnSelchangeStatus);
-    BindList(ControlId::Year, c.year, &MainDialog::OnSelchangeYear);
+    BindList(ControlId::Status, c.status, [this] { m_dialog.OnSelchangeStatus(); });
+    BindList(ControlId::Year, c.year, [this] { m_dialog.OnSelchangeYear(); });
     BindList(ControlId::TaxPeriod, c.taxPeriod, nullptr);
-    BindList(ControlId::Kbk, c.kbk, &MainDialog::OnSelchangeKbk);
+    BindList(ControlId::Kbk, c.kbk, [this] { m_dialog.OnSelchangeKbk(); });
     BindEdit(ControlId::Inn, c.inn, nullptr, true);
-    BindEdit(ControlId::RegNumber, c.regNumber, &MainDialog::OnChangeRegNumber, false);
-    BindEdit(ControlId::Snils, c.snils, &MainDialog::OnChangeSnils, false);
-    BindEdit(ControlId::BirthYear, c.birthYear, &MainDialog::OnChangeBirthYear, true);
+    BindEdit(
+        ControlId::RegNumber, c.regNumber, [this] { m_dialog.OnChangeRegNumber(); }, false);
+    BindEdit(
+        ControlId::Snils, c.snils, [this] { m_dialog.OnChangeSnils(); }, false);
+    BindEdit(
+        ControlId::BirthYear, c.birthYear, [this] { m_dialog.OnChangeBirthYear(); }, true);
     BindList(ControlId::Oktmo, c.oktmo, nullptr);
-    BindEdit(ControlId::IncomeRub, c.incomeRub, &MainDialog::OnChangeIncome, true);
-    BindEdit(ControlId::IncomeKop, c.incomeKop, &MainDialog::OnChangeIncome, true);
-    BindDate(ControlId::PeriodFrom, c.periodFrom, &MainDialog::OnCloseupPeriodFrom);
-    BindDate(ControlId::PeriodTo, c.periodTo, &MainDialog::OnCloseupPeriodTo);
+    BindEdit(
+        ControlId::IncomeRub, c.incomeRub, [this] { m_dialog.OnChangeIncome(); }, true);
+    BindEdit(
+        ControlId::IncomeKop, c.incomeKop, [this] { m_dialog.OnChangeIncome(); }, true);
+    BindDate(ControlId::PeriodFrom, c.periodFrom, [this] { m_dialog.OnCloseupPeriodFrom(); });
+    BindDate(ControlId::PeriodTo, c.periodTo, [this] { m_dialog.OnCloseupPeriodTo(); });
     BindEdit(ControlId::SumRub, c.sumRub, nullptr, true);
     BindEdit(ControlId::SumKop, c.sumKop, nullptr, true);
     BindEdit(ControlId::FileName, c.fileName, nullptr, false);
 
-    m_focusHandlers[Control(ControlId::RegNumber)] = &MainDialog::OnSetfocusRegNumber;
-    m_focusHandlers[Control(ControlId::Snils)] = &MainDialog::OnSetfocusSnils;
+    m_focusHandlers[Control(ControlId::RegNumber)] = [this] { m_dialog.OnSetfocusRegNumber(); };
+    m_focusHandlers[Control(ControlId::Snils)] = [this] { m_dialog.OnSetfocusSnils(); };
     for (const auto& [widget, handler] : m_focusHandlers) {
         widget->installEventFilter(this);
     }
@@ -90,36 +95,36 @@ void MainWindow::BindEdit(int id, EditModel& model, Handler onChange, bool digit
     auto* edit = static_cast<QLineEdit*>(Control(id));
     auto* validator = new Cp1251Validator(edit, digitsOnly);
     edit->setValidator(validator);
-    EditBinding& binding = m_edits.emplace_back(EditBinding{edit, validator, &model, model});
-    connect(edit, &QLineEdit::textEdited, this, [this, &binding, onChange] {
-        ReadEdit(binding);
-        if (onChange != nullptr) {
-            RunHandler([this, onChange] { (m_dialog.*onChange)(); });
+    EditBinding* binding = &m_edits.emplace_back(EditBinding{edit, validator, &model, model});
+    connect(edit, &QLineEdit::textEdited, this, [this, binding, onChange] {
+        ReadEdit(*binding);
+        if (onChange) {
+            RunHandler(onChange);
         }
     });
 }
 
 void MainWindow::BindList(int id, ListModel& model, Handler onSelchange) {
     auto* combo = static_cast<QComboBox*>(Control(id));
-    ListBinding& binding = m_lists.emplace_back(ListBinding{combo, &model, {}, -1, {}, true});
+    ListBinding* binding = &m_lists.emplace_back(ListBinding{combo, &model, {}, -1, {}, true});
     // activated comes from the user only; rows selected by the program raise nothing.
-    connect(combo, &QComboBox::activated, this, [this, &binding, onSelchange](int row) {
-        if (row == binding.model->Selected() && !binding.model->Editable()) {
+    connect(combo, &QComboBox::activated, this, [this, binding, onSelchange](int row) {
+        if (row == binding->model->Selected() && !binding->model->Editable()) {
             return;
         }
-        binding.model->Select(row);
-        binding.selected = row;
-        binding.editText = binding.model->EditText();
-        if (onSelchange != nullptr) {
-            RunHandler([this, onSelchange] { (m_dialog.*onSelchange)(); });
+        binding->model->Select(row);
+        binding->selected = row;
+        binding->editText = binding->model->EditText();
+        if (onSelchange) {
+            RunHandler(onSelchange);
         }
     });
     if (model.Editable()) {
         combo->setValidator(new Cp1251Validator(combo->lineEdit(), false));
-        connect(combo->lineEdit(), &QLineEdit::textEdited, this, [&binding](const QString& text) {
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this, [binding](const QString& text) {
             if (const auto converted = ToCp1251(text)) {
-                binding.model->SetEditText(*converted);
-                binding.editText = *converted;
+                binding->model->SetEditText(*converted);
+                binding->editText = *converted;
             }
         });
     }
@@ -127,18 +132,18 @@ void MainWindow::BindList(int id, ListModel& model, Handler onSelchange) {
 
 void MainWindow::BindDate(int id, DatePickerModel& model, Handler onCloseup) {
     auto* picker = static_cast<QDateEdit*>(Control(id));
-    DateBinding& binding = m_dates.emplace_back(DateBinding{picker, &model, model});
+    DateBinding* binding = &m_dates.emplace_back(DateBinding{picker, &model, model});
     // Typing or spinning only changes the date; the handler runs when the calendar closes.
-    connect(picker, &QDateEdit::dateChanged, this, [&binding](QDate date) {
-        binding.model->date.year = date.year();
-        binding.model->date.month = date.month();
-        binding.model->date.day = date.day();
-        binding.shown.date = binding.model->date;
+    connect(picker, &QDateEdit::dateChanged, this, [binding](QDate date) {
+        binding->model->date.year = date.year();
+        binding->model->date.month = date.month();
+        binding->model->date.day = date.day();
+        binding->shown.date = binding->model->date;
     });
     if (QCalendarWidget* calendar = picker->calendarWidget()) {
-        binding.popup = calendar->window();
-        binding.popup->installEventFilter(this);
-        m_focusHandlers[binding.popup] = onCloseup;
+        binding->popup = calendar->window();
+        binding->popup->installEventFilter(this);
+        m_focusHandlers[binding->popup] = onCloseup;
     }
 }
 
@@ -190,7 +195,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
                     }
                     ReadEdit(*binding);
                 }
-                RunHandler([this, handler] { (m_dialog.*handler)(); });
+                RunHandler(handler);
             },
             Qt::QueuedConnection);
     }

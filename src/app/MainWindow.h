@@ -59,12 +59,12 @@ private:
         QWidget* popup = nullptr;
     };
 
-    using Handler = void (MainDialog::*)();
+    using Handler = std::function<void()>;
 
     void BindEdit(int id, EditModel& model, Handler onChange, bool digitsOnly);
     void BindList(int id, ListModel& model, Handler onSelchange);
     void BindDate(int id, DatePickerModel& model, Handler onCloseup);
-    void BindButton(int id, std::function<void()> onClick);
+    void BindButton(int id, Handler onClick);
     void RunHandler(const std::function<void()>& handler);
     void ReadEdit(EditBinding& binding);
     void ShowEdit(EditBinding& binding, bool force);
