@@ -14,7 +14,10 @@ void ModalScript::ThenKey(int key) {
 }
 
 void ModalScript::Poll() {
-    QWidget* window = QApplication::activeModalWidget();
+    QWidget* window = QApplication::activePopupWidget();
+    if (window == nullptr) {
+        window = QApplication::activeModalWidget();
+    }
     if (window == nullptr || !window->isVisible() || window == m_handled || m_steps.empty()) {
         return;
     }

@@ -3,7 +3,10 @@
 #include "app/KvitokApp.h"
 #include "text/Cp1251Literal.h"
 
+#include <QAbstractItemView>
+#include <QCalendarWidget>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDateEdit>
 #include <QDesktopServices>
 #include <QLabel>
@@ -143,6 +146,20 @@ TEST_F(Window, StartShowsTheAboutBoxAloneThenTheForm) {
     QTest::mouseClick(Widget<QPushButton>(ControlId::About), Qt::LeftButton);
     ASSERT_EQ(script.SeenWindows().size(), 2u);
     EXPECT_EQ(script.SeenWindows()[1].title, kAboutTitle);
+
+    QString entry;
+    script.Then([&entry](QWidget* menu) {
+        entry = menu->actions().value(0) != nullptr ? menu->actions()[0]->text() : QString();
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    script.ThenKey(Qt::Key_Return);
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(300, 5),
+                                 app->Window().mapToGlobal(QPoint(300, 5)));
+    QApplication::sendEvent(&app->Window(), &rightClick);
+    EXPECT_EQ(entry, QStringLiteral("&About kvitok..."));
+    ASSERT_EQ(script.SeenWindows().size(), 4u);
+    EXPECT_EQ(script.SeenWindows()[3].title, kAboutTitle);
 }
 
 // Labels and buttons must show their whole text in the dialog font at their template size.
@@ -221,6 +238,37 @@ TEST_F(Window, TypingIntoTheSnilsFieldLaysDigitsIntoTheMask) {
     QTest::mouseClick(snils, Qt::LeftButton, {}, QPoint(snils->width() - 4, snils->height() / 2));
     QCoreApplication::processEvents();
     EXPECT_EQ(snils->cursorPosition(), 0);
+}
+
+// Closing the calendar runs the date check: a date outside the chosen year clears the sum.
+TEST_F(Window, ClosingTheCalendarChecksTheDate) {
+    Start();
+    FillEntrepreneur();
+    auto* periodTo = Widget<QDateEdit>(ControlId::PeriodTo);
+    const auto pick = [&](Qt::Key move) {
+        periodTo->setFocus();
+        QTest::mouseClick(periodTo, Qt::LeftButton, {},
+                          QPoint(periodTo->width() - 5, periodTo->height() / 2));
+        QWidget* popup = periodTo->calendarWidget();
+        ASSERT_TRUE(popup->isVisible());
+        auto* days = popup->findChild<QAbstractItemView*>();
+        ASSERT_NE(days, nullptr);
+        QTest::keyClick(days, move);
+        QTest::keyClick(days, Qt::Key_Return);
+        EXPECT_FALSE(popup->isVisible());
+        QCoreApplication::processEvents();
+    };
+    script.ThenKey(Qt::Key_Return);
+    pick(Qt::Key_Right); // 1 January 2017
+    EXPECT_EQ(periodTo->date(), QDate(2017, 1, 1));
+    ASSERT_EQ(script.SeenWindows().size(), 2u);
+    EXPECT_EQ(script.SeenWindows()[1].text, QString::fromUtf8("Некорректная дата!"));
+    EXPECT_EQ(Widget<QLineEdit>(ControlId::SumRub)->text(), QStringLiteral("0"));
+    EXPECT_EQ(Widget<QLineEdit>(ControlId::SumKop)->text(), QStringLiteral("00"));
+
+    pick(Qt::Key_Left); // back to 31 December 2016: computed again, no complaint
+    EXPECT_EQ(script.SeenWindows().size(), 2u);
+    EXPECT_EQ(Widget<QLineEdit>(ControlId::SumRub)->text(), QStringLiteral("19356"));
 }
 
 TEST_F(Window, FieldsRefuseWhatTheyCannotHold) {
