@@ -7,7 +7,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // Message boxes are captioned with the name the program was started by.
-    QApplication::setApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName());
+    QApplication::setApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName());
     QApplication::setDesktopFileName(QStringLiteral("kvitok"));
     QApplication::setWindowIcon(kvitok::AppIcon());
 
