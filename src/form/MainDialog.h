@@ -92,6 +92,7 @@ private:
     // Counted run over <prefix>1, <prefix>2, ... guarded by the dictionary's BEGIN sentinel.
     std::vector<std::string> CountedRun(std::string_view prefix) const;
     std::string MunicipalityRow(int n) const;
+    void AddAllMunicipalities();
     MessageAnswer Message(std::string_view text, MessageIcon icon = MessageIcon::None,
                           MessageButtons buttons = MessageButtons::Ok);
 

@@ -28,6 +28,17 @@ std::string MainDialog::MunicipalityRow(int n) const {
            m_dictionary.Lookup(FormatText("OKTMO_NAME_%d", n));
 }
 
+// The empty row and every municipality, with the row the user chose last selected again.
+void MainDialog::AddAllMunicipalities() {
+    ListModel& oktmo = m_controls.oktmo;
+    oktmo.AddRow("");
+    const std::size_t count = CountedRun("OKTMO_NUM_").size();
+    for (std::size_t n = 1; n <= count; ++n) {
+        oktmo.AddRow(MunicipalityRow(static_cast<int>(n)));
+    }
+    oktmo.Select(m_rememberedOktmoRow);
+}
+
 void MainDialog::OnSelchangeStatus() {
     ReadControls();
     const int statusRow = m_controls.status.Selected();
@@ -88,12 +99,7 @@ void MainDialog::OnSelchangeKbk() {
         m_rememberedOktmoRow = oktmo.Selected();
     }
     oktmo.Clear();
-    oktmo.AddRow("");
-    const std::vector<std::string> codes = CountedRun("OKTMO_NUM_");
-    for (std::size_t i = 0; i < codes.size(); ++i) {
-        oktmo.AddRow(MunicipalityRow(static_cast<int>(i + 1)));
-    }
-    oktmo.Select(m_rememberedOktmoRow);
+    AddAllMunicipalities();
 
     const int kbkNumber = KbkNumberForRow(m_kbkNumbers, m_controls.kbk.Selected());
     const int yearRow = m_controls.year.Selected();
@@ -118,12 +124,7 @@ void MainDialog::ApplySwitchLists(const std::string& kbkList, const std::string&
         oktmo.AddRow(MunicipalityRow(AtoI(SuffixAfter(kbkList, "OKTMO_"))));
         oktmo.Select(0);
     } else if (inBoth("OKTMO")) {
-        oktmo.AddRow("");
-        const std::vector<std::string> codes = CountedRun("OKTMO_NUM_");
-        for (std::size_t i = 0; i < codes.size(); ++i) {
-            oktmo.AddRow(MunicipalityRow(static_cast<int>(i + 1)));
-        }
-        oktmo.Select(m_rememberedOktmoRow);
+        AddAllMunicipalities();
     }
 
     if (inBoth("CALCSUM")) {

@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -21,30 +23,23 @@ namespace kvitok::testing {
 // lives, so the program's database, receipt and profile land in it.
 class TempHome {
 public:
-    TempHome() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvitok-app-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            ADD_FAILURE() << "cannot create a temporary folder";
-        }
-        m_path = pattern;
-        m_previous = std::filesystem::current_path();
-        std::filesystem::current_path(m_path);
-        setenv("HOME", m_path.c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (m_path / "config").c_str(), 1);
+    TempHome() : m_previous(std::filesystem::current_path()) {
+        std::filesystem::current_path(m_folder.Path());
+        setenv("HOME", m_folder.Path().c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (m_folder.Path() / "config").c_str(), 1);
     }
     TempHome(const TempHome&) = delete;
     TempHome& operator=(const TempHome&) = delete;
     ~TempHome() {
         std::error_code error;
         std::filesystem::current_path(m_previous, error);
-        std::filesystem::remove_all(m_path, error);
     }
 
-    const std::filesystem::path& Path() const { return m_path; }
-    std::filesystem::path ProfileFile() const { return m_path / "config" / "kvitok" / "kvitok.ini"; }
+    const std::filesystem::path& Path() const { return m_folder.Path(); }
+    std::filesystem::path ProfileFile() const { return Path() / "config" / "kvitok" / "kvitok.ini"; }
 
 private:
-    std::filesystem::path m_path;
+    TempFolder m_folder;
     std::filesystem::path m_previous;
 };
 

@@ -5,15 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
 namespace kvitok::testing {
 namespace {
-
-std::string ReadAll(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void WriteAll(const std::filesystem::path& file, const std::string& text) {
     std::filesystem::create_directories(file.parent_path());
@@ -72,7 +66,7 @@ TEST(IniProfile, HandWrittenFileIsReadAndKeptOnWrite) {
 
     profile.Write("kvt_stat", "3");
     profile.Write("kvt_new", "n");
-    const std::string text = ReadAll(home.ProfileFile());
+    const std::string text = ReadFile(home.ProfileFile());
     EXPECT_NE(text.find("[other]"), std::string::npos);
     EXPECT_NE(text.find("kvt_stat=9"), std::string::npos); // the other section's key is untouched
     EXPECT_NE(text.find("kvt_stat=3"), std::string::npos);

@@ -2,47 +2,14 @@
 
 #include "FakePlatform.h"
 #include "form/MainDialog.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
-#include <system_error>
 
 namespace kvitok::testing {
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvitok-form-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            ADD_FAILURE() << "cannot create a temporary folder";
-        }
-        m_path = pattern;
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder() {
-        std::error_code error;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, error);
-        std::filesystem::remove_all(m_path, error);
-    }
-
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
-
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Year list rows: 0 is empty, 1 is 2009, 8 is 2016.
 inline constexpr int kRow2013 = 5;

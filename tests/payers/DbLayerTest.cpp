@@ -2,7 +2,7 @@
 #include "payers/DbException.h"
 #include "payers/DbFormatBuffer.h"
 
-#include "TempFolder.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -78,7 +78,7 @@ TEST(DbException, TakesTheLibraryTextAndCopiesKeepTheMessage) {
 class DbLayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_db.openFile(m_folder.file("layer.db"));
+        m_db.openFile(m_folder.File("layer.db"));
         m_db.runCommand("create table t(a integer, B text, c real, d blob);"
                         "insert into t values(1, 'one', 1.5, x'0001ff');"
                         "insert into t values(2, null, null, null);");
@@ -289,7 +289,7 @@ TEST_F(DbLayerTest, AutoCommitFollowsTransactions) {
 
 TEST_F(DbLayerTest, LockedDatabaseFailsBusyAfterTheTimeout) {
     DbConnection other;
-    other.openFile(m_folder.file("layer.db"));
+    other.openFile(m_folder.File("layer.db"));
     other.runCommand("begin exclusive;");
     m_db.setBusyWaitMs(50);
     EXPECT_EQ(m_db.busyWaitMs(), 50);
@@ -312,11 +312,11 @@ TEST_F(DbLayerTest, ClosingWithALiveStatementFailsAndKeepsTheHandle) {
 TEST(DbConnectionFiles, FileThatIsNotADatabase) {
     TempFolder folder;
     {
-        std::ofstream out(folder.file("junk.db"), std::ios::binary);
+        std::ofstream out(folder.File("junk.db"), std::ios::binary);
         out << std::string(4096, 'z');
     }
     DbConnection db;
-    db.openFile(folder.file("junk.db")); // the library reads the header only when it needs it
+    db.openFile(folder.File("junk.db")); // the library reads the header only when it needs it
     EXPECT_EQ(MessageOf([&] { db.runCommand("create table if not exists x(a);"); }),
               "UNKNOWN_ERROR[26]: file is not a database");
 }
@@ -324,7 +324,7 @@ TEST(DbConnectionFiles, FileThatIsNotADatabase) {
 TEST(DbConnectionFiles, OpenFailureKeepsTheHandleUntilClosed) {
     TempFolder folder;
     DbConnection db;
-    EXPECT_EQ(MessageOf([&] { db.openFile(folder.file("missing/x.db")); }),
+    EXPECT_EQ(MessageOf([&] { db.openFile(folder.File("missing/x.db")); }),
               "SQLITE_CANTOPEN[14]: unable to open database file");
     EXPECT_TRUE(db.isOpen());
     EXPECT_NE(CodeOf([&] { db.runCommand("select 1;"); }), -12345);

@@ -4,7 +4,7 @@
 #include "text/Cp1251.h"
 #include "text/Cp1251Literal.h"
 
-#include "TempFolder.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ PayerRecord Payer(std::string name) {
 
 class PayerStoreTest : public ::testing::Test {
 protected:
-    std::string DbFile() const { return m_folder.file("insurers.db"); }
+    std::string DbFile() const { return m_folder.File("insurers.db"); }
 
     // A second connection, as another tool or another copy of the program would hold.
     DbConnection Other() const {
@@ -82,7 +82,7 @@ TEST_F(PayerStoreTest, FirstStartCreatesTheFileAndTheTable) {
 
 TEST_F(PayerStoreTest, OpensInsurersDbInTheCurrentFolderByDefault) {
     const fs::path previous = fs::current_path();
-    fs::current_path(m_folder.path());
+    fs::current_path(m_folder.Path());
     EXPECT_NO_THROW(m_store.Open());
     fs::current_path(previous);
     EXPECT_TRUE(fs::exists(DbFile()));
@@ -199,10 +199,10 @@ TEST_F(PayerStoreTest, LockedDatabaseGivesBusyAfterTheTimeout) {
 }
 
 TEST_F(PayerStoreTest, AfterAFailedOpenEveryOperationReportsAnError) {
-    fs::create_directory(m_folder.path() / "plain");
-    std::ofstream(m_folder.file("plain/file")) << "x";
+    fs::create_directory(m_folder.Path() / "plain");
+    std::ofstream(m_folder.File("plain/file")) << "x";
     // A path below a plain file cannot be created, whoever runs the test.
-    EXPECT_EQ(MessageOf([&] { m_store.Open(m_folder.file("plain/file/insurers.db")); }),
+    EXPECT_EQ(MessageOf([&] { m_store.Open(m_folder.File("plain/file/insurers.db")); }),
               "SQLITE_CANTOPEN[14]: unable to open database file");
     EXPECT_NE(MessageOf([&] { m_store.ListNames(); }), "");
     EXPECT_NE(MessageOf([&] { m_store.Save(Payer("A")); }), "");
@@ -232,7 +232,7 @@ int RunWithoutPrivileges(const std::function<int()>& check) {
 }
 
 TEST_F(PayerStoreTest, ReadOnlyFolder) {
-    const fs::path folder = m_folder.path() / "ro";
+    const fs::path folder = m_folder.Path() / "ro";
     fs::create_directory(folder);
     {
         PayerStore store;
@@ -240,7 +240,7 @@ TEST_F(PayerStoreTest, ReadOnlyFolder) {
         store.Save(Payer("Stored"));
     }
     fs::create_directory(folder / "empty");
-    fs::permissions(m_folder.path(), fs::perms::owner_all | fs::perms::others_exec);
+    fs::permissions(m_folder.Path(), fs::perms::owner_all | fs::perms::others_exec);
     for (const fs::path& p : {folder, folder / "empty"}) {
         fs::permissions(p, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
                                fs::perms::others_exec);

@@ -1,11 +1,9 @@
 #include "receipt/ReceiptFile.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace kvitok {
@@ -13,24 +11,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class ReceiptFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "kvitok-receipt-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override {
-        fs::permissions(m_dir, fs::perms::owner_all);
-        fs::remove_all(m_dir);
-    }
-
-    fs::path m_dir;
+    testing::TempFolder m_folder;
 };
 
 TEST(ReceiptFileBytes, EveryLineFeedBecomesCrLfOnce) {
@@ -52,23 +35,23 @@ TEST(ReceiptFileBytes, EveryLineFeedBecomesCrLfOnce) {
 }
 
 TEST_F(ReceiptFileTest, WritesOrReplacesTheFile) {
-    const fs::path path = m_dir / "kvt.html";
+    const fs::path path = m_folder.Path() / "kvt.html";
     ASSERT_TRUE(ReceiptFile::Write(path.string(), "first\npage").ok);
-    EXPECT_EQ(ReadAll(path), "first\r\npage\r\n");
+    EXPECT_EQ(testing::ReadFile(path), "first\r\npage\r\n");
     const ReceiptFile::Result second = ReceiptFile::Write(path.string(), "x");
     EXPECT_TRUE(second.ok);
     EXPECT_TRUE(second.reason.empty());
-    EXPECT_EQ(ReadAll(path), "x\r\n");
+    EXPECT_EQ(testing::ReadFile(path), "x\r\n");
 }
 
 TEST_F(ReceiptFileTest, ReportsWhyTheFileCannotBeMade) {
-    const fs::path missing = m_dir / "no such folder" / "kvt.html";
+    const fs::path missing = m_folder.Path() / "no such folder" / "kvt.html";
     const ReceiptFile::Result result = ReceiptFile::Write(missing.string(), "page");
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.reason.empty());
     EXPECT_FALSE(fs::exists(missing));
 
-    const ReceiptFile::Result folder = ReceiptFile::Write(m_dir.string(), "page");
+    const ReceiptFile::Result folder = ReceiptFile::Write(m_folder.Path().string(), "page");
     EXPECT_FALSE(folder.ok);
     EXPECT_FALSE(folder.reason.empty());
 }

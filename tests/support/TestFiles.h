@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <system_error>
 
@@ -13,7 +15,7 @@ namespace kvitok::testing {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kvitok-payers-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "kvitok-test-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) {
             ADD_FAILURE() << "cannot create a temporary folder";
         }
@@ -22,16 +24,23 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     ~TempFolder() {
+        // A test may have taken the write bit away; get it back so that everything goes.
         std::error_code error;
         std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, error);
         std::filesystem::remove_all(m_path, error);
     }
 
-    const std::filesystem::path& path() const { return m_path; }
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
+    const std::filesystem::path& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
 
 private:
     std::filesystem::path m_path;
 };
+
+// The whole content of a file as bytes; empty when it cannot be read.
+inline std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 } // namespace kvitok::testing
