@@ -40,7 +40,8 @@ std::string Cp1251ToUtf8(std::string_view source) {
     std::string result;
     result.reserve(source.size() * 2);
     for (char c : source) {
-        AppendUtf8(Cp1251CodePoint(static_cast<unsigned char>(c)), [&result](char b) { result.push_back(b); });
+        AppendUtf8(Cp1251CodePoint(static_cast<unsigned char>(c)),
+                   [&result](char b) { result.push_back(b); });
     }
     return result;
 }

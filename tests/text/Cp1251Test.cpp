@@ -10,6 +10,7 @@ namespace kvitok {
 namespace {
 
 // UTF-8 of every byte 0x80..0xFF as the published windows-1251 table gives it (0x98 -> U+007F).
+// clang-format off
 constexpr std::array<const char*, 128> kHighBytesUtf8 = {
     "Ђ", "Ѓ", "‚", "ѓ", "„", "…", "†", "‡", "€", "‰", "Љ", "‹", "Њ", "Ќ", "Ћ", "Џ", //
     "ђ", "‘", "’", "“", "”", "•", "–", "—", "\x7f", "™", "љ", "›", "њ", "ќ", "ћ", "џ", //
@@ -20,6 +21,7 @@ constexpr std::array<const char*, 128> kHighBytesUtf8 = {
     "а", "б", "в", "г", "д", "е", "ж", "з", "и", "й", "к", "л", "м", "н", "о", "п", //
     "р", "с", "т", "у", "ф", "х", "ц", "ч", "ш", "щ", "ъ", "ы", "ь", "э", "ю", "я", //
 };
+// clang-format on
 
 TEST(Cp1251ToUtf8, EveryHighByteFollowsThePublishedTable) {
     for (unsigned b = 0x80; b <= 0xFF; ++b) {
@@ -53,12 +55,12 @@ TEST(Utf8ToCp1251, RoundTripsEveryRepresentableByte) {
 
 TEST(Utf8ToCp1251, RefusesWhatTheCodePageCannotHold) {
     const char* refused[] = {
-        "Ω",            // Greek: no windows-1251 byte
+        "Ω",                   // Greek: no windows-1251 byte
         "ok \xF0\x9F\x98\x80", // emoji outside the BMP
-        "\xD0",         // truncated sequence
-        "\xC0\xAF",     // overlong form
-        "\xED\xA0\x80", // surrogate
-        "\xFF",         // not a lead byte
+        "\xD0",                // truncated sequence
+        "\xC0\xAF",            // overlong form
+        "\xED\xA0\x80",        // surrogate
+        "\xFF",                // not a lead byte
     };
     for (const char* text : refused) {
         EXPECT_FALSE(Utf8ToCp1251(text).has_value()) << text;

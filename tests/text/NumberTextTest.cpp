@@ -1,5 +1,5 @@
-#include "text/Format.h"
 #include "text/NumberText.h"
+#include "text/Format.h"
 
 #include <gtest/gtest.h>
 
