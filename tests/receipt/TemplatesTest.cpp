@@ -10,7 +10,7 @@
 namespace kvitok {
 namespace {
 
-std::size_t Count(const std::string& text, const std::string& what) {
+std::size_t Count(const std::string& text, std::string_view what) {
     std::size_t n = 0;
     for (std::size_t pos = text.find(what); pos != std::string::npos; pos = text.find(what, pos + 1)) {
         ++n;
@@ -64,10 +64,20 @@ TEST(ReceiptTemplates, PageIsAWindows1251DocumentOfOneSheet) {
     EXPECT_NE(page.find("image-rendering: pixelated"), std::string::npos);
     EXPECT_NE(page.back(), '\n');
     EXPECT_EQ(page.find('\r'), std::string::npos);
-    for (const auto label : {"Извещение"_cp, "Квитанция"_cp, "Форма&nbsp;№&nbsp;ПД-4"_cp,
-                             "(код бюджетной классификации КБК)"_cp, "Печать квитанции формы ПД-4"_cp}) {
+    for (const auto label : {"Извещение"_cp, "Квитанция"_cp, "(код бюджетной классификации КБК)"_cp,
+                             "Печать квитанции формы ПД-4"_cp}) {
         EXPECT_NE(page.find(label), std::string::npos) << Cp1251ToUtf8(label);
     }
+}
+
+TEST(ReceiptTemplates, FormNameAndFootnoteKeepTheirTextAndClass) {
+    const std::string page = ReceiptTemplates().GetReceiptTemplate();
+    // The form name has ordinary spaces; only the notice half carries it.
+    EXPECT_EQ(Count(page, "font-style:italic;\">Форма № ПД-4</td>"_cp), 1u);
+    // The footnote is a caption, small like the others, in both halves.
+    EXPECT_EQ(Count(page, "<td class=\"subscript\" style=\"text-align:left; font-style:italic;\">"
+                          "* или иной государственный орган исполнительной власти</td>"_cp),
+              2u);
 }
 
 } // namespace
