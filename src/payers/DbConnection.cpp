@@ -11,12 +11,22 @@ namespace kvitok {
 DbConnection::DbConnection(DbConnection&& other) noexcept
     : m_db(std::exchange(other.m_db, nullptr)), m_busyWaitMs(other.m_busyWaitMs) {}
 
+namespace {
+
+// Closes without throwing: statements still alive keep the file open, and the library closes
+// it after the last one is finalised.
+void CloseQuietly(sqlite3*& db) noexcept {
+    if (db && sqlite3_close(db) != SQLITE_OK) {
+        sqlite3_close_v2(db);
+    }
+    db = nullptr;
+}
+
+} // namespace
+
 DbConnection& DbConnection::operator=(DbConnection&& other) noexcept {
     if (this != &other) {
-        try {
-            closeFile();
-        } catch (const DbException&) {
-        }
+        CloseQuietly(m_db);
         m_db = std::exchange(other.m_db, nullptr);
         m_busyWaitMs = other.m_busyWaitMs;
     }
@@ -24,12 +34,7 @@ DbConnection& DbConnection::operator=(DbConnection&& other) noexcept {
 }
 
 DbConnection::~DbConnection() {
-    try {
-        closeFile();
-    } catch (const DbException&) {
-        // Statements still alive keep the file open: the library closes it after the last one.
-        sqlite3_close_v2(std::exchange(m_db, nullptr));
-    }
+    CloseQuietly(m_db);
 }
 
 void DbConnection::requireOpen() const {

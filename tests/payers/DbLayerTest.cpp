@@ -179,6 +179,18 @@ TEST_F(DbLayerTest, ReleasedMovedAndDefaultCursorsHaveNoStatement) {
     EXPECT_STREQ(first.textAt(0), "one");
 }
 
+TEST_F(DbLayerTest, AssigningOverAConnectionWithALiveCursorReleasesItsHandle) {
+    // The old handle cannot close while the cursor lives; it must be closed once the cursor
+    // is gone, not dropped (the leak checker of the sanitizer build watches this).
+    DbConnection target;
+    target.openFile(m_folder.File("other.db"));
+    DbCursor cursor = target.runQuery("select 7");
+    target = DbConnection();
+    EXPECT_FALSE(target.isOpen());
+    EXPECT_STREQ(cursor.textAt(0), "7");
+    cursor.release();
+}
+
 TEST_F(DbLayerTest, ScalarQuery) {
     EXPECT_EQ(m_db.runScalarQuery("select count(*) from t"), 2);
     EXPECT_EQ(m_db.runScalarQuery("select c from t where a = 2", -3), -3);
