@@ -56,6 +56,10 @@ QWidget* CreateWidget(const ControlTemplate& control, const QRect& rect, QWidget
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setCompleter(nullptr);
+        } else {
+            // The open list drops below the field, as high as the template says; some styles
+            // would otherwise open it over the field as tall as the screen.
+            combo->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
         }
         combo->setMaxVisibleItems(qMax(3, (control.height - kClosedDropDownHeight) / 8));
         return combo;
