@@ -8,10 +8,13 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -140,6 +143,8 @@ void MainWindow::BindDate(int id, DatePickerModel& model, Handler onCloseup) {
         binding->model->date.day = date.day();
         binding->shown.date = binding->model->date;
     });
+    // F4 and Alt+Down open the calendar, as they do on every date picker with a drop-down.
+    picker->installEventFilter(this);
     if (QCalendarWidget* calendar = picker->calendarWidget()) {
         binding->popup = calendar->window();
         binding->popup->installEventFilter(this);
@@ -173,6 +178,20 @@ void MainWindow::ReadEdit(EditBinding& binding) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (auto* picker = qobject_cast<QDateEdit*>(watched);
+        picker != nullptr && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool altArrow = (key->modifiers() & Qt::AltModifier) != 0 &&
+                              (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up);
+        if ((key->key() == Qt::Key_F4 && key->modifiers() == Qt::NoModifier) || altArrow) {
+            // The picker opens its calendar only on a press on its arrow, so press there.
+            const QPointF arrow(picker->width() - 4, picker->height() / 2.0);
+            QMouseEvent press(QEvent::MouseButtonPress, arrow, picker->mapToGlobal(arrow), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(picker, &press);
+            return true;
+        }
+    }
     const auto found = m_focusHandlers.find(watched);
     const bool calendarClosed =
         event->type() == QEvent::Hide && found != m_focusHandlers.end() && !qobject_cast<QLineEdit*>(watched);

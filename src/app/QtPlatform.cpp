@@ -3,16 +3,21 @@
 #include "AboutDialog.h"
 #include "TextBridge.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QUrl>
+
+#include <memory>
 
 namespace kvitok {
 
@@ -83,6 +88,26 @@ std::optional<std::string> QtSaveFileDialog::AskSavePath(const std::string& init
     };
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, applyFilter);
     applyFilter(filters.front());
+
+    // Choosing a filter must not rename the file: the dialog would put the filter's first
+    // suffix in place of the typed one ("kvt.*" for every file, "kvt.htm" for HTML). The name
+    // is remembered while the filter list is not in use and put back after a choice there.
+    auto* nameEdit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto* filterList = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    if (nameEdit != nullptr && filterList != nullptr) {
+        auto typedName = std::make_shared<QString>(nameEdit->text());
+        QObject::connect(
+            nameEdit, &QLineEdit::textChanged, &dialog, [filterList, typedName](const QString& text) {
+                if (filterList->window()->focusWidget() != filterList && !filterList->view()->isVisible()) {
+                    *typedName = text;
+                }
+            });
+        QObject::connect(filterList, &QComboBox::activated, &dialog, [nameEdit, typedName] {
+            if (nameEdit->text() != *typedName) {
+                nameEdit->setText(*typedName);
+            }
+        });
+    }
 
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;

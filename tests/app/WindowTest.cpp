@@ -245,10 +245,14 @@ TEST_F(Window, ClosingTheCalendarChecksTheDate) {
     Start();
     FillEntrepreneur();
     auto* periodTo = Widget<QDateEdit>(ControlId::PeriodTo);
-    const auto pick = [&](Qt::Key move) {
+    const auto pick = [&](Qt::Key move, bool byKeyboard) {
         periodTo->setFocus();
-        QTest::mouseClick(periodTo, Qt::LeftButton, {},
-                          QPoint(periodTo->width() - 5, periodTo->height() / 2));
+        if (byKeyboard) {
+            QTest::keyClick(periodTo, Qt::Key_F4);
+        } else {
+            QTest::mouseClick(periodTo, Qt::LeftButton, {},
+                              QPoint(periodTo->width() - 5, periodTo->height() / 2));
+        }
         QWidget* popup = periodTo->calendarWidget();
         ASSERT_TRUE(popup->isVisible());
         auto* days = popup->findChild<QAbstractItemView*>();
@@ -259,16 +263,38 @@ TEST_F(Window, ClosingTheCalendarChecksTheDate) {
         QCoreApplication::processEvents();
     };
     script.ThenKey(Qt::Key_Return);
-    pick(Qt::Key_Right); // 1 January 2017
+    pick(Qt::Key_Right, false); // 1 January 2017
     EXPECT_EQ(periodTo->date(), QDate(2017, 1, 1));
     ASSERT_EQ(script.SeenWindows().size(), 2u);
     EXPECT_EQ(script.SeenWindows()[1].text, QString::fromUtf8("Некорректная дата!"));
     EXPECT_EQ(Widget<QLineEdit>(ControlId::SumRub)->text(), QStringLiteral("0"));
     EXPECT_EQ(Widget<QLineEdit>(ControlId::SumKop)->text(), QStringLiteral("00"));
 
-    pick(Qt::Key_Left); // back to 31 December 2016: computed again, no complaint
+    pick(Qt::Key_Left, true); // back to 31 December 2016: computed again, no complaint
     EXPECT_EQ(script.SeenWindows().size(), 2u);
     EXPECT_EQ(Widget<QLineEdit>(ControlId::SumRub)->text(), QStringLiteral("19356"));
+}
+
+TEST_F(Window, ChoosingAFilterInTheSaveDialogKeepsTheFileName) {
+    Start();
+    FillEntrepreneur();
+    QStringList namesSeen;
+    script.Then([&](QWidget* dialog) {
+        auto* filters = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_TRUE(filters != nullptr && name != nullptr);
+        filters->setFocus();
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up}) { // every file, then HTML again
+            QTest::keyClick(filters, key);
+            namesSeen << filters->currentText() + QStringLiteral(": ") + name->text();
+        }
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    QTest::mouseClick(Widget<QPushButton>(ControlId::Browse), Qt::LeftButton);
+    ASSERT_TRUE(script.Done());
+    EXPECT_EQ(namesSeen, QStringList({QStringLiteral("All Files(*.*): kvt.html"),
+                                      QStringLiteral("HTML Files (*.html;*.htm): kvt.html")}));
+    EXPECT_TRUE(Widget<QLineEdit>(ControlId::FileName)->text().endsWith(QStringLiteral("/kvt.html")));
 }
 
 TEST_F(Window, FieldsRefuseWhatTheyCannotHold) {
