@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake pkg-config make
-    qt6-base-dev
+    qt6-base-dev qt6-translations-l10n
     libqrencode-dev libpng-dev libsqlite3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libzbar-dev zbar-tools

@@ -3,6 +3,9 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -10,6 +13,14 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName());
     QApplication::setDesktopFileName(QStringLiteral("kvitok"));
     QApplication::setWindowIcon(kvitok::AppIcon());
+
+    // The form speaks Russian whatever the desktop's language; so do Qt's own buttons, file
+    // dialog and calendar. Without the translations installed they stay in English.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
 
     kvitok::KvitokApp kvitok;
     QObject::connect(&kvitok.Window(), &QDialog::finished, &app, &QApplication::quit);
