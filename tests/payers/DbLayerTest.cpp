@@ -2,6 +2,7 @@
 #include "payers/DbException.h"
 #include "payers/DbFormatBuffer.h"
 
+#include "DbFailure.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -16,26 +17,9 @@
 namespace kvitok {
 namespace {
 
+using kvitok::testing::CodeOf;
+using kvitok::testing::MessageOf;
 using kvitok::testing::TempFolder;
-
-// Runs the action and returns the message of the DbException it throws ("" when none).
-std::string MessageOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const DbException& e) {
-        return e.message();
-    }
-    return "";
-}
-
-int CodeOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const DbException& e) {
-        return e.code();
-    }
-    return -12345;
-}
 
 const std::string kNoStatement = "DBLAYER_ERROR[1000]: Null Virtual Machine pointer";
 const std::string kBadIndex = "DBLAYER_ERROR[1000]: Invalid field index requested";

@@ -4,6 +4,7 @@
 #include "text/Cp1251.h"
 #include "text/Cp1251Literal.h"
 
+#include "DbFailure.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -20,17 +21,9 @@
 namespace kvitok {
 namespace {
 
+using kvitok::testing::MessageOf;
 using kvitok::testing::TempFolder;
 namespace fs = std::filesystem;
-
-std::string MessageOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const DbException& e) {
-        return e.message();
-    }
-    return "";
-}
 
 PayerRecord Payer(std::string name) {
     PayerRecord r;
