@@ -64,32 +64,7 @@ std::string EscapeHtml(std::string_view value) {
     return result;
 }
 
-// atoi's reading in 64 bits, saturating: the kopeck total must not wrap for large sums.
-long long AtoLL(std::string_view text) {
-    std::size_t pos = text.find_first_not_of(" \t\n\v\f\r");
-    if (pos == std::string_view::npos) {
-        return 0;
-    }
-    bool negative = false;
-    if (text[pos] == '+' || text[pos] == '-') {
-        negative = text[pos] == '-';
-        ++pos;
-    }
-    long long value = 0; // accumulated as a negative number so that LLONG_MIN is reachable
-    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
-        const int digit = text[pos] - '0';
-        if (value < (LLONG_MIN + digit) / 10) {
-            value = LLONG_MIN;
-            continue;
-        }
-        value = value * 10 - digit;
-    }
-    if (negative) {
-        return value;
-    }
-    return value == LLONG_MIN ? LLONG_MAX : -value;
-}
-
+// The kopeck total in 64 bits, saturating: it must not wrap for large sums.
 long long TotalKopecks(std::string_view rub, std::string_view kop) {
     long long total = 0;
     if (__builtin_mul_overflow(AtoLL(rub), 100LL, &total) ||

@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include <algorithm>
 #include <climits>
 #include <clocale>
 #include <cstdlib>
@@ -20,7 +21,7 @@ locale_t CLocale() {
 
 } // namespace
 
-int AtoI(std::string_view text) {
+long long AtoLL(std::string_view text) {
     std::size_t pos = 0;
     while (pos < text.size() && IsCSpace(text[pos])) {
         ++pos;
@@ -30,18 +31,24 @@ int AtoI(std::string_view text) {
         negative = text[pos] == '-';
         ++pos;
     }
-    // Accumulate as a negative number so that INT_MIN is reachable without overflow.
+    // Accumulate as a negative number so that LLONG_MIN is reachable without overflow.
     long long value = 0;
     for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
-        value = value * 10 - (text[pos] - '0');
-        if (value < static_cast<long long>(INT_MIN) - 1) {
-            value = static_cast<long long>(INT_MIN) - 1; // saturated; stays out of int range
+        const int digit = text[pos] - '0';
+        if (value < (LLONG_MIN + digit) / 10) {
+            value = LLONG_MIN; // saturated
+            continue;
         }
+        value = value * 10 - digit;
     }
     if (negative) {
-        return value < INT_MIN ? INT_MIN : static_cast<int>(value);
+        return value;
     }
-    return -value > INT_MAX ? INT_MAX : static_cast<int>(-value);
+    return value == LLONG_MIN ? LLONG_MAX : -value;
+}
+
+int AtoI(std::string_view text) {
+    return static_cast<int>(std::clamp<long long>(AtoLL(text), INT_MIN, INT_MAX));
 }
 
 double AtoF(std::string_view text) {

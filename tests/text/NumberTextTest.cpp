@@ -34,6 +34,13 @@ TEST(AtoI, ReadsLikeTheRuntimeLibrary) {
     }
 }
 
+TEST(AtoLL, ReadsSixtyFourBitsAndSaturates) {
+    EXPECT_EQ(AtoLL(" 214748364800x"), 214748364800LL);
+    EXPECT_EQ(AtoLL("-9223372036854775808"), LLONG_MIN);
+    EXPECT_EQ(AtoLL("9223372036854775808"), LLONG_MAX);
+    EXPECT_EQ(AtoLL("-99999999999999999999999"), LLONG_MIN);
+}
+
 TEST(AtoF, UsesThePointWhateverTheLocale) {
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = previous ? previous : "C";
