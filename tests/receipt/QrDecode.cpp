@@ -93,4 +93,35 @@ std::vector<std::string> DecodeQrPng(const std::string& png) {
     return result;
 }
 
+std::string DecodeBase64(std::string_view text) {
+    static constexpr std::string_view kAlphabet =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string bytes;
+    unsigned buffer = 0;
+    int bits = 0;
+    for (const char c : text) {
+        const std::size_t value = kAlphabet.find(c);
+        if (value == std::string_view::npos) {
+            break;
+        }
+        buffer = (buffer << 6) | static_cast<unsigned>(value);
+        bits += 6;
+        if (bits >= 8) {
+            bits -= 8;
+            bytes.push_back(static_cast<char>((buffer >> bits) & 0xFF));
+        }
+    }
+    return bytes;
+}
+
+std::string PageImage(const std::string& page, std::size_t from) {
+    static constexpr std::string_view kPrefix = "data:image/png;base64,";
+    const std::size_t at = page.find(kPrefix, from);
+    if (at == std::string::npos) {
+        return {};
+    }
+    const std::size_t begin = at + kPrefix.size();
+    return DecodeBase64(std::string_view(page).substr(begin, page.find('"', begin) - begin));
+}
+
 } // namespace kvitok

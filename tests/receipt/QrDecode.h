@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kvitok {
@@ -21,5 +22,11 @@ PngPicture ReadPng(const std::string& png);
 // Decodes the QR symbols of a picture with zbar, after scaling it up and adding a white
 // margin; returns the raw bytes of every symbol found.
 std::vector<std::string> DecodeQrPng(const std::string& png);
+
+// The bytes of a base64 text; decoding stops at the first character outside the alphabet.
+std::string DecodeBase64(std::string_view text);
+
+// The PNG bytes behind the page's first "data:image/png;base64," image source at or after `from`.
+std::string PageImage(const std::string& page, std::size_t from = 0);
 
 } // namespace kvitok

@@ -32,33 +32,9 @@ std::size_t Count(const std::string& text, const std::string& what) {
     return n;
 }
 
-// The page's image source, base64-decoded back into PNG bytes.
-std::string ImageOf(const std::string& page) {
-    static const std::string prefix = "data:image/png;base64,";
-    const std::size_t begin = page.find(prefix) + prefix.size();
-    const std::string text = page.substr(begin, page.find('"', begin) - begin);
-    std::string bytes;
-    unsigned buffer = 0;
-    int bits = 0;
-    for (char c : text) {
-        const std::size_t value =
-            std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/").find(c);
-        if (value == std::string_view::npos) {
-            break;
-        }
-        buffer = (buffer << 6) | static_cast<unsigned>(value);
-        bits += 6;
-        if (bits >= 8) {
-            bits -= 8;
-            bytes.push_back(static_cast<char>((buffer >> bits) & 0xFF));
-        }
-    }
-    return bytes;
-}
-
 // The payload that the page's QR code carries, as windows-1251 fields by key.
 std::map<std::string, std::string> PayloadFields(const std::string& page) {
-    const auto decoded = DecodeQrPng(ImageOf(page));
+    const auto decoded = DecodeQrPng(PageImage(page));
     std::map<std::string, std::string> fields;
     if (decoded.size() != 1) {
         return fields;
@@ -117,7 +93,7 @@ TEST_F(ReceiptComposerTest, TypicalPageCarriesEveryValueInPageAndCode) {
         {"Sum", "1935648"},
     };
     EXPECT_EQ(fields, expected);
-    EXPECT_EQ(DecodeQrPng(ImageOf(page)),
+    EXPECT_EQ(DecodeQrPng(PageImage(page)),
               std::vector<std::string>{Cp1251ToUtf8(TypicalPayload(m_dictionary))});
 
     for (const std::string_view shown :
