@@ -97,6 +97,15 @@ void DbPreparedStatement::bindInt(const char* name, int value) {
     bindInt(bindParameterIndexOf(name), value);
 }
 
+void DbPreparedStatement::bindInt64(int position, std::int64_t value) {
+    requireStatement();
+    CheckBind(sqlite3_bind_int64(m_statement, position, value), "Error binding int64 param");
+}
+
+void DbPreparedStatement::bindInt64(const char* name, std::int64_t value) {
+    bindInt64(bindParameterIndexOf(name), value);
+}
+
 void DbPreparedStatement::bindDouble(int position, double value) {
     requireStatement();
     CheckBind(sqlite3_bind_double(m_statement, position, value), "Error binding double param");

@@ -2,6 +2,7 @@
 
 #include "payers/DbCursor.h"
 
+#include <cstdint>
 #include <string_view>
 
 struct sqlite3;
@@ -30,6 +31,8 @@ public:
     void bindText(const char* name, std::string_view text);
     void bindInt(int position, int value);
     void bindInt(const char* name, int value);
+    void bindInt64(int position, std::int64_t value);
+    void bindInt64(const char* name, std::int64_t value);
     void bindDouble(int position, double value);
     void bindDouble(const char* name, double value);
     void bindBlob(int position, const void* bytes, int length);

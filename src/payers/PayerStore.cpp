@@ -1,7 +1,10 @@
 #include "payers/PayerStore.h"
 
 #include "payers/DbException.h"
+#include "payers/DbTransaction.h"
 #include "text/NumberText.h"
+
+#include <cstdint>
 
 namespace kvitok {
 
@@ -11,17 +14,6 @@ namespace {
 const char* const kCreateTable =
     "create table if not exists insurers (id integer primary key autoincrement, name text not null, "
     "address text, status integer, kbk integer, inn text, regnumber text, snils text, oktmo integer);";
-
-std::string TextOf(const DbCursor& cursor, const char* column) {
-    const char* text = cursor.textOf(column);
-    return text ? text : "";
-}
-
-// A row written by another tool may hold NULL here: that reads as no selection.
-int PositionOf(const DbCursor& cursor, const char* column) {
-    const char* text = cursor.textOf(column);
-    return text ? AtoI(text) : -1;
-}
 
 void BindRecord(DbPreparedStatement& statement, const PayerRecord& record) {
     statement.bindText(1, record.name);
@@ -36,45 +28,72 @@ void BindRecord(DbPreparedStatement& statement, const PayerRecord& record) {
 
 } // namespace
 
+StoredPayer::StoredPayer(DbPreparedStatement statement)
+    : m_statement(std::move(statement)), m_cursor(m_statement.runQuery()) {}
+
+int StoredPayer::Position(const char* column) const {
+    const char* text = m_cursor.textOf(column);
+    return text ? AtoI(text) : -1;
+}
+
+std::string StoredPayer::Text(const char* column) const {
+    const char* text = m_cursor.textOf(column);
+    return text ? text : "";
+}
+
 void PayerStore::Open(const std::string& fileName) {
     m_connection.openFile(fileName);
     m_connection.runCommand(kCreateTable);
 }
 
-std::vector<std::string> PayerStore::ListNames() {
-    std::vector<std::string> names;
+void PayerStore::AppendNames(std::vector<std::string>& names) {
     for (DbCursor cursor = m_connection.runQuery("select name from insurers;"); !cursor.atEnd();
          cursor.advance()) {
         const char* name = cursor.textAt(0);
         names.emplace_back(name ? name : "");
     }
+}
+
+std::vector<std::string> PayerStore::ListNames() {
+    std::vector<std::string> names;
+    AppendNames(names);
     return names;
 }
 
 PayerStore::SaveOutcome PayerStore::Save(const PayerRecord& record) {
-    std::optional<int> id;
+    DbTransaction transaction(m_connection);
+    std::optional<std::int64_t> id;
     {
         DbPreparedStatement lookUp = m_connection.prepare("select id from insurers where name=?");
         lookUp.bindText(1, record.name);
         DbCursor cursor = lookUp.runQuery();
         if (!cursor.atEnd()) {
-            id = AtoI(TextOf(cursor, "id"));
+            const char* text = cursor.textOf("id");
+            id = AtoLL(text ? text : "");
         }
     }
+    SaveOutcome outcome = SaveOutcome::Inserted;
     if (id) {
         DbPreparedStatement update = m_connection.prepare(
             "update insurers set name=?,address=?,status=?,kbk=?,inn=?,regnumber=?,snils=?,oktmo=? where "
             "id=?;");
         BindRecord(update, record);
-        update.bindInt(9, *id);
-        update.runCommand();
-        return SaveOutcome::Updated;
+        update.bindInt64(9, *id);
+        if (update.runCommand() > 0) {
+            outcome = SaveOutcome::Updated;
+        }
     }
-    DbPreparedStatement insert = m_connection.prepare(
-        "insert into insurers(name,address,status,kbk,inn,regnumber,snils,oktmo) values(?,?,?,?,?,?,?,?);");
-    BindRecord(insert, record);
-    insert.runCommand();
-    return SaveOutcome::Inserted;
+    // A row that no update reached (an id that is no row id in a table made by another tool)
+    // must not take the person's save with it.
+    if (outcome == SaveOutcome::Inserted) {
+        DbPreparedStatement insert =
+            m_connection.prepare("insert into insurers(name,address,status,kbk,inn,regnumber,snils,oktmo) "
+                                 "values(?,?,?,?,?,?,?,?);");
+        BindRecord(insert, record);
+        insert.runCommand();
+    }
+    transaction.Commit();
+    return outcome;
 }
 
 int PayerStore::Delete(const std::string& name) {
@@ -83,22 +102,30 @@ int PayerStore::Delete(const std::string& name) {
     return statement.runCommand();
 }
 
-std::optional<PayerRecord> PayerStore::Load(const std::string& name) {
+std::optional<StoredPayer> PayerStore::Find(const std::string& name) {
     DbPreparedStatement statement = m_connection.prepare("select * from insurers where name =?;");
     statement.bindText(1, name);
-    DbCursor cursor = statement.runQuery();
-    if (cursor.atEnd()) {
+    StoredPayer payer(std::move(statement));
+    if (payer.m_cursor.atEnd()) {
+        return std::nullopt;
+    }
+    return payer;
+}
+
+std::optional<PayerRecord> PayerStore::Load(const std::string& name) {
+    const std::optional<StoredPayer> payer = Find(name);
+    if (!payer) {
         return std::nullopt;
     }
     PayerRecord record;
     record.name = name;
-    record.status = PositionOf(cursor, "status");
-    record.kbk = PositionOf(cursor, "kbk");
-    record.oktmo = PositionOf(cursor, "oktmo");
-    record.address = TextOf(cursor, "address");
-    record.inn = TextOf(cursor, "inn");
-    record.regNumber = TextOf(cursor, "regnumber");
-    record.snils = TextOf(cursor, "snils");
+    record.status = payer->Position("status");
+    record.kbk = payer->Position("kbk");
+    record.oktmo = payer->Position("oktmo");
+    record.address = payer->Text("address");
+    record.inn = payer->Text("inn");
+    record.regNumber = payer->Text("regnumber");
+    record.snils = payer->Text("snils");
     return record;
 }
 

@@ -23,6 +23,24 @@ struct PayerRecord {
     bool operator==(const PayerRecord&) const = default;
 };
 
+// The stored row of one payer, read a column at a time, so that a caller applying it in its
+// own order stops at the first column the file lacks with everything before it applied. A
+// missing column throws DbException. Lives no longer than the store that found it.
+class StoredPayer {
+public:
+    // A list position; NULL (a row written by another tool) reads as no selection, -1.
+    int Position(const char* column) const;
+    // A text; NULL reads as the empty text.
+    std::string Text(const char* column) const;
+
+private:
+    friend class PayerStore;
+    explicit StoredPayer(DbPreparedStatement statement);
+
+    DbPreparedStatement m_statement;
+    DbCursor m_cursor; // borrows m_statement
+};
+
 // The saved payers: one table in a small database file. Every failure is thrown as DbException
 // whose message is the text to show to the user. Values are always bound as parameters, so any
 // text (quotes, semicolons, SQL) is stored and found exactly as typed.
@@ -37,13 +55,19 @@ public:
     // Opens (creating when missing) the file, relative names against the current directory,
     // and creates the table when it is not there yet.
     void Open(const std::string& fileName = DefaultFileName);
-    // The stored names in the order the database returns them (one per row).
+    // Appends the stored names in the order the database returns them (one per row). When the
+    // file fails part-way, the names read before the failure are already in `names`.
+    void AppendNames(std::vector<std::string>& names);
     std::vector<std::string> ListNames();
-    // Updates the first row of the record's name, or inserts a new row when there is none.
+    // Updates the first row of the record's name, or inserts a new row when there is none or
+    // when that row is gone by the time of the update. The look-up and the write are one
+    // transaction, so two programs saving one new name at once store it once.
     SaveOutcome Save(const PayerRecord& record);
     // Removes every row of that name; returns how many there were.
     int Delete(const std::string& name);
     // The first row of that name, or nothing when the name is not stored.
+    std::optional<StoredPayer> Find(const std::string& name);
+    // The same row read whole.
     std::optional<PayerRecord> Load(const std::string& name);
 
     // For waiting on another process's lock (60000 ms unless changed).

@@ -154,6 +154,68 @@ TEST_F(PayerStoreTest, RowsWrittenByAnotherTool) {
     EXPECT_TRUE(m_store.ListNames().empty());
 }
 
+// A save always ends in the file: the row of the name is updated whatever its id, and a row
+// that no update reaches gives way to a new one.
+TEST_F(PayerStoreTest, SaveAlwaysEndsInTheFile) {
+    struct Case {
+        const char* setUp; // run by another tool before the save
+        PayerStore::SaveOutcome outcome;
+        int rows;
+    };
+    const Case cases[] = {
+        {"insert into insurers(id, name) values(3000000000, 'A');", PayerStore::SaveOutcome::Updated, 1},
+        {"insert into insurers(name) values('A');"
+         "create trigger frozen before update on insurers begin select raise(ignore); end;",
+         PayerStore::SaveOutcome::Inserted, 2},
+    };
+    for (const Case& c : cases) {
+        fs::remove(DbFile());
+        PayerStore store;
+        store.Open(DbFile());
+        Other().runCommand(c.setUp);
+        EXPECT_EQ(store.Save(Payer("A")), c.outcome) << c.setUp;
+        DbConnection db = Other();
+        EXPECT_EQ(db.runScalarQuery("select count(*) from insurers where name = 'A'"), c.rows) << c.setUp;
+        EXPECT_EQ(db.runScalarQuery("select status from insurers order by id desc limit 1"), 2) << c.setUp;
+    }
+}
+
+// Two copies of the program saving the same new names at the same time store each name once.
+TEST_F(PayerStoreTest, TwoProgramsSavingTheSameNamesStoreEachOnce) {
+    // In memory when the system offers it: saves that need not wait for the disk overlap often.
+    const TempFolder folder(fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path());
+    const std::string file = folder.File("insurers.db");
+    constexpr int kNames = 1000;
+    std::vector<pid_t> children;
+    for (int copy = 0; copy < 2; ++copy) {
+        const pid_t child = fork();
+        if (child == 0) {
+            int status = 0;
+            try {
+                PayerStore store;
+                store.Open(file);
+                for (int i = 0; i < kNames; ++i) {
+                    store.Save(Payer("Payer " + std::to_string(i)));
+                }
+            } catch (const DbException&) {
+                status = 1;
+            }
+            _exit(status);
+        }
+        ASSERT_GT(child, 0);
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    DbConnection db;
+    db.openFile(file);
+    EXPECT_EQ(db.runScalarQuery("select count(*) from insurers"), kNames);
+    EXPECT_EQ(db.runScalarQuery("select count(distinct name) from insurers"), kNames);
+}
+
 TEST_F(PayerStoreTest, ExistingTableIsNeverAltered) {
     {
         DbConnection db;
