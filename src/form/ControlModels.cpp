@@ -1,6 +1,8 @@
 #include "ControlModels.h"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 
 namespace kvitok {
 
@@ -9,7 +11,7 @@ namespace {
 // Sort weight of one windows-1251 byte: digits, then Latin letters, then Cyrillic letters in
 // alphabet order with Ё right after Е; case is ignored. Other characters keep their byte order
 // below the letters.
-int SortWeight(unsigned char c) {
+constexpr int SortWeight(unsigned char c) {
     constexpr int kLatin = 0x1000;
     constexpr int kCyrillic = 0x2000;
     if (c >= 'a' && c <= 'z') {
@@ -30,12 +32,28 @@ int SortWeight(unsigned char c) {
     return c;
 }
 
+// The weights of all bytes, looked up rather than computed: sorting a large payer file
+// compares names millions of times.
+constexpr std::array<int, 256> kSortWeights = [] {
+    std::array<int, 256> weights{};
+    for (int c = 0; c < 256; ++c) {
+        weights[static_cast<std::size_t>(c)] = SortWeight(static_cast<unsigned char>(c));
+    }
+    return weights;
+}();
+
 } // namespace
 
 bool RussianLess(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return SortWeight(static_cast<unsigned char>(x)) < SortWeight(static_cast<unsigned char>(y));
-    });
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const int x = kSortWeights[static_cast<unsigned char>(a[i])];
+        const int y = kSortWeights[static_cast<unsigned char>(b[i])];
+        if (x != y) {
+            return x < y;
+        }
+    }
+    return a.size() < b.size();
 }
 
 int ListModel::AddRow(const std::string& text) {
@@ -49,6 +67,30 @@ int ListModel::AddRow(const std::string& text) {
         ++m_selected;
     }
     return index;
+}
+
+void ListModel::AddRows(std::vector<std::string> rows) {
+    if (!m_sorted) {
+        m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()),
+                      std::make_move_iterator(rows.end()));
+        return;
+    }
+    // Rows already there stay ahead of equal new ones, and equal new ones keep their order,
+    // as each would when inserted after its equals.
+    std::stable_sort(rows.begin(), rows.end(), RussianLess);
+    if (m_selected >= 0) {
+        const std::string& selected = m_rows[static_cast<std::size_t>(m_selected)];
+        m_selected += static_cast<int>(std::lower_bound(rows.begin(), rows.end(), selected, RussianLess) -
+                                       rows.begin());
+    }
+    const auto middle = static_cast<std::ptrdiff_t>(m_rows.size());
+    m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+    std::inplace_merge(m_rows.begin(), m_rows.begin() + middle, m_rows.end(), RussianLess);
+}
+
+int ListModel::FindRow(const std::string& text) const {
+    const auto found = std::find(m_rows.begin(), m_rows.end(), text);
+    return found == m_rows.end() ? -1 : static_cast<int>(found - m_rows.begin());
 }
 
 void ListModel::Clear() {

@@ -20,6 +20,11 @@ public:
 
     // Adds a row and returns its index.
     int AddRow(const std::string& text);
+    // Adds many rows at once, with the order and selection that adding them one by one would
+    // give, in O(n log n) rather than a shift of the whole list per row.
+    void AddRows(std::vector<std::string> rows);
+    // The first row with exactly this text, -1 when there is none.
+    int FindRow(const std::string& text) const;
     void Clear();
     // Removes a row; removing the selected row leaves no row selected.
     void RemoveRow(int row);

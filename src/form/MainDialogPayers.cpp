@@ -3,16 +3,23 @@
 #include "payers/DbException.h"
 #include "payers/PayerStore.h"
 
+#include <optional>
+
 namespace kvitok {
 
 void MainDialog::LoadPayerNames() {
+    // Names read before a failure (a damaged page late in the file) stay in the list.
+    std::vector<std::string> names;
+    std::optional<std::string> failure;
     try {
         m_payers->Open(m_databasePath);
-        for (const std::string& name : m_payers->ListNames()) {
-            m_controls.payer.AddRow(name);
-        }
+        m_payers->AppendNames(names);
     } catch (const DbException& error) {
-        Message(error.message());
+        failure = error.message();
+    }
+    m_controls.payer.AddRows(std::move(names));
+    if (failure) {
+        Message(*failure);
     }
 }
 
@@ -22,8 +29,10 @@ void MainDialog::OnSavePayer() {
     const PayerRecord record{m_form.payerName, m_form.address,   c.status.Selected(), c.kbk.Selected(),
                              m_form.inn,       m_form.regNumber, m_form.snils,        c.oktmo.Selected()};
     try {
-        // The list gains the name only once the row is really there.
-        if (m_payers->Save(record) == PayerStore::SaveOutcome::Inserted) {
+        // The list gains the name only once the row is really there, and only once: a row
+        // stored again after its deletion already has its entry.
+        if (m_payers->Save(record) == PayerStore::SaveOutcome::Inserted &&
+            m_controls.payer.FindRow(m_form.payerName) < 0) {
             m_controls.payer.AddRow(m_form.payerName);
         }
     } catch (const DbException& error) {
@@ -47,26 +56,32 @@ void MainDialog::OnSelchangePayer() {
     // The edit text may still show the previous name: the selected row says which payer.
     const int row = m_controls.payer.Selected();
     const std::string name = m_controls.payer.SelectedText();
+    // Each column is applied as soon as it is read: a column that a table made elsewhere lacks
+    // stops here with everything before it applied, and shown before the message.
+    std::optional<std::string> failure;
     try {
-        if (const std::optional<PayerRecord> payer = m_payers->Load(name)) {
-            m_controls.status.Select(payer->status);
+        if (const std::optional<StoredPayer> payer = m_payers->Find(name)) {
+            m_controls.status.Select(payer->Position("status"));
             OnSelchangeStatus();
-            m_controls.kbk.Select(payer->kbk);
+            m_controls.kbk.Select(payer->Position("kbk"));
             OnSelchangeKbk();
-            m_controls.oktmo.Select(payer->oktmo);
+            m_controls.oktmo.Select(payer->Position("oktmo"));
             ReadControls();
-            m_form.address = payer->address;
-            m_form.inn = payer->inn;
-            m_form.regNumber = payer->regNumber;
-            m_form.snils = payer->snils;
+            m_form.address = payer->Text("address");
+            m_form.inn = payer->Text("inn");
+            m_form.regNumber = payer->Text("regnumber");
+            m_form.snils = payer->Text("snils");
         }
     } catch (const DbException& error) {
-        Message(error.message());
+        failure = error.message();
     }
     if (row >= 0) {
         m_form.payerName = name;
     }
     WriteControls();
+    if (failure) {
+        Message(*failure);
+    }
 }
 
 } // namespace kvitok

@@ -1,8 +1,13 @@
 #include "DialogFixture.h"
+#include "payers/DbConnection.h"
+#include "payers/PayerStore.h"
+#include "text/Cp1251Literal.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <random>
 
 namespace kvitok::testing {
 namespace {
@@ -76,6 +81,127 @@ TEST_F(PayerHandlers, FileThatIsNotADatabaseIsReportedAndTheDialogGoesOn) {
     broken.OnSavePayer();
     EXPECT_EQ(other.messages.shown.size(), 2u);
     EXPECT_EQ(broken.Controls().payer.Count(), 0); // not added when the insert failed
+}
+
+// A file damaged late (a page overwritten) keeps the names read before the damage in the list.
+TEST_F(PayerHandlers, DamagedFileKeepsTheNamesReadBeforeTheDamage) {
+    const std::string path = folder.File("damaged.db");
+    {
+        PayerStore().Open(path);
+        DbConnection db;
+        db.openFile(path);
+        db.runCommand("with recursive n(i) as (select 1000 union all select i + 1 from n where i < 1299) "
+                      "insert into insurers(name, address, status, kbk, oktmo) "
+                      "select 'Payer ' || i, printf('%.200c', 'a'), 2, 1, 1 from n;");
+    }
+    const auto size = std::filesystem::file_size(path);
+    {
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(static_cast<std::streamoff>(size - 4096));
+        file << std::string(4096, '\xFF');
+    }
+    FakePlatform other;
+    MainDialog damaged(other.Services(), path);
+    damaged.OnInitDialog();
+    ASSERT_EQ(other.messages.shown.size(), 1u);
+    EXPECT_NE(other.messages.shown[0].text.find("malformed"), std::string::npos)
+        << other.messages.shown[0].text;
+    EXPECT_GT(damaged.Controls().payer.Count(), 100);
+    EXPECT_LT(damaged.Controls().payer.Count(), 300);
+    EXPECT_EQ(damaged.Controls().payer.RowText(0), "Payer 1000");
+}
+
+// A payer from a table made by another tool, without one of the columns: choosing it applies
+// the columns in their order up to the missing one, then says why it stopped.
+TEST_F(PayerHandlers, ChoosingAPayerAppliesColumnsUpToAMissingOne) {
+    struct Case {
+        const char* missing;
+        bool kbk, address, snils;
+    };
+    const Case cases[] = {
+        {"kbk", false, false, false},
+        {"address", true, false, false},
+        {"snils", true, true, false},
+        {"", true, true, true},
+    };
+    for (const Case& c : cases) {
+        const std::string path = folder.File(std::string("foreign-") + c.missing + ".db");
+        std::string columns;
+        std::string values;
+        for (const auto& [column, value] :
+             std::initializer_list<std::pair<std::string, std::string>>{{"name", "'Foreign'"},
+                                                                        {"address", "'Stored address'"},
+                                                                        {"status", "2"},
+                                                                        {"kbk", "4"},
+                                                                        {"inn", "'500100732259'"},
+                                                                        {"regnumber", "'123-456-789012'"},
+                                                                        {"snils", "'112-233-445 95'"},
+                                                                        {"oktmo", "9"}}) {
+            if (column != c.missing) {
+                columns += (columns.empty() ? "" : ",") + column;
+                values += (values.empty() ? "" : ",") + value;
+            }
+        }
+        {
+            DbConnection db;
+            db.openFile(path);
+            db.runCommand("create table insurers (id integer primary key, " + columns + ");" +
+                          "insert into insurers(" + columns + ") values(" + values + ");");
+        }
+        FakePlatform other;
+        MainDialog dialog(other.Services(), path);
+        dialog.OnInitDialog();
+        DialogControls& controls = dialog.Controls();
+        controls.year.Select(kRow2016);
+        dialog.OnSelchangeYear();
+        controls.address.text = "Typed address";
+        controls.snils.text = "999-999-999 99";
+        controls.payer.Select(0);
+        dialog.OnSelchangePayer();
+
+        EXPECT_EQ(controls.status.Selected(), 2) << c.missing;
+        EXPECT_EQ(controls.kbk.Selected() == 4, c.kbk) << c.missing;
+        EXPECT_EQ(controls.oktmo.Selected() == 9, c.kbk) << c.missing;
+        EXPECT_EQ(controls.address.text == "Stored address", c.address) << c.missing;
+        EXPECT_EQ(controls.inn.text == "500100732259", c.address) << c.missing;
+        EXPECT_EQ(controls.snils.text == "112-233-445 95", c.snils) << c.missing;
+        EXPECT_EQ(controls.payer.EditText(), "Foreign");
+        ASSERT_EQ(other.messages.shown.size(), *c.missing ? 1u : 0u) << c.missing;
+        if (*c.missing) {
+            EXPECT_EQ(other.messages.shown[0].text, "DBLAYER_ERROR[1000]: Invalid field name requested");
+        }
+    }
+}
+
+// Filling the list at once gives the order and selection of adding the rows one at a time.
+TEST(PayerList, FillingAtOnceKeepsTheOrderOfOneByOne) {
+    const std::vector<std::string> words = {std::string("Петров"_cp),
+                                            std::string("петров"_cp),
+                                            std::string("Ёлкин"_cp),
+                                            std::string("Елкин"_cp),
+                                            "Smith",
+                                            "smith",
+                                            "10",
+                                            "9",
+                                            ""};
+    std::mt19937 random(7);
+    std::vector<std::string> names;
+    for (int i = 0; i < 400; ++i) {
+        names.push_back(words[random() % words.size()] + (random() % 2 ? " " : ""));
+    }
+    ListModel oneByOne(true, true);
+    ListModel atOnce(true, true);
+    for (ListModel* list : {&oneByOne, &atOnce}) {
+        list->AddRow(names[0]);
+        list->AddRow(names[1]);
+        list->Select(1);
+    }
+    for (std::size_t i = 2; i < names.size(); ++i) {
+        oneByOne.AddRow(names[i]);
+    }
+    atOnce.AddRows({names.begin() + 2, names.end()});
+    EXPECT_EQ(atOnce.Rows(), oneByOne.Rows());
+    EXPECT_EQ(atOnce.Selected(), oneByOne.Selected());
 }
 
 } // namespace
