@@ -17,6 +17,7 @@ void KvitokApp::Start() {
     m_dialog->OnInitDialog();
     m_window->Refresh();
     m_messages.SetParent(m_window.get());
+    m_messages.SetBeforeShow([this] { m_window->Refresh(); });
     m_about.SetParent(m_window.get());
     m_window->show();
 }

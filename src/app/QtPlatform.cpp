@@ -22,6 +22,9 @@
 namespace kvitok {
 
 MessageAnswer QtMessageBoxes::Show(const std::string& text, MessageIcon icon, MessageButtons buttons) {
+    if (m_beforeShow) {
+        m_beforeShow();
+    }
     QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
     switch (icon) {
     case MessageIcon::None:

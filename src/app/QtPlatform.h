@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 namespace kvitok {
 
 // The desktop side of the dialog logic, with Qt widgets. Boxes open over the window set by
@@ -13,10 +15,14 @@ namespace kvitok {
 class QtMessageBoxes : public MessageBoxes {
 public:
     void SetParent(QWidget* parent) { m_parent = parent; }
+    // Runs before each box opens: a handler's box comes after what it has already changed is
+    // on screen, as with controls that show a new value the moment it is set.
+    void SetBeforeShow(std::function<void()> beforeShow) { m_beforeShow = std::move(beforeShow); }
     MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) override;
 
 private:
     QPointer<QWidget> m_parent;
+    std::function<void()> m_beforeShow;
 };
 
 class QtSaveFileDialog : public SaveFileDialog {
