@@ -123,6 +123,11 @@ void MainWindow::BindList(int id, ListModel& model, Handler onSelchange) {
         }
     });
     if (model.Editable()) {
+        // Typing is only typing. Qt's editable list would select the row whose text equals the
+        // typed one, and report it as the user's pick, on Enter or when the field loses focus;
+        // a stored payer would then replace the form the person is about to print.
+        QObject::disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
+        QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
         combo->setValidator(new Cp1251Validator(combo->lineEdit(), false));
         connect(combo->lineEdit(), &QLineEdit::textEdited, this, [binding](const QString& text) {
             if (const auto converted = ToCp1251(text)) {
@@ -271,9 +276,12 @@ void MainWindow::ShowList(ListBinding& binding, bool force) {
     const bool rowsChanged = force || model.Rows() != binding.rows;
     if (rowsChanged) {
         combo->clear();
+        QStringList texts;
+        texts.reserve(model.Count());
         for (const std::string& row : model.Rows()) {
-            combo->addItem(FromCp1251(row));
+            texts.append(FromCp1251(row));
         }
+        combo->addItems(texts);
         binding.rows = model.Rows();
     }
     if (rowsChanged || model.Selected() != binding.selected || combo->currentIndex() != model.Selected()) {

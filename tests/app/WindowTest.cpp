@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 #include "app/DialogTemplate.h"
 #include "app/KvitokApp.h"
+#include "payers/PayerStore.h"
 #include "text/Cp1251Literal.h"
 
 #include <QAbstractItemView>
@@ -345,6 +346,51 @@ TEST_F(Window, EnterInEveryKindOfControlRunsCreate) {
             << id << " " << script.SeenWindows().back().text.toStdString();
         EXPECT_EQ(script.SeenWindows().back().title, QStringLiteral("app_tests"));
     }
+}
+
+// Typing a stored name is typing: Enter creates from the form as shown, and leaving the field
+// keeps it. Only a pick from the list (here with the arrow keys) loads the payer.
+TEST_F(Window, OnlyAPickFromTheListLoadsAStoredPayer) {
+    {
+        PayerStore store;
+        store.Open((home.Path() / "insurers.db").string());
+        store.Save({std::string("Иванов Иван"_cp), std::string("Хранимый адрес"_cp), 2, 1, "771234567890",
+                    "087-654-321098", "123-456-789 01", 3});
+        store.Save({std::string("Яковлев Яков"_cp), std::string("Адрес Яковлева"_cp), 2, 1, "", "", "", 3});
+    }
+    OpenedFiles opened;
+    Start();
+    FillCompleteForm();
+    auto* payer = Widget<QComboBox>(ControlId::Payer);
+    auto* address = Widget<QLineEdit>(ControlId::Address);
+    const QString typedAddress = address->text();
+
+    payer->setFocus();
+    KeyIn(payer->lineEdit(), QStringLiteral(" "));
+    QTest::keyClick(payer->lineEdit(), Qt::Key_Backspace); // the exact stored name, typed again
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(address->text(), typedAddress);
+    payer->setFocus();
+    script.ThenKey(Qt::Key_Return); // answers a box, should one wrongly open
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(script.SeenWindows().size(), 1u) << script.SeenWindows().back().text.toStdString();
+    EXPECT_EQ(address->text(), typedAddress);
+    EXPECT_EQ(payer->currentText(), QString::fromUtf8("Иванов Иван"));
+    std::ifstream in(home.Path() / "kvt.html", std::ios::binary);
+    const std::string page{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NE(page.find(std::string("Ольмград, ул. Мира, 1"_cp)), std::string::npos);
+    EXPECT_EQ(page.find(std::string("Хранимый адрес"_cp)), std::string::npos);
+    EXPECT_EQ(opened.urls.size(), 1u);
+
+    payer->setFocus();
+    payer->showPopup();
+    payer->view()->setCurrentIndex(payer->model()->index(0, 0));
+    QTest::keyClick(payer->view(), Qt::Key_Return);
+    EXPECT_EQ(address->text(), QString::fromUtf8("Хранимый адрес"));
+    EXPECT_EQ(Widget<QLineEdit>(ControlId::Inn)->text(), QStringLiteral("771234567890"));
+    QTest::keyClick(payer, Qt::Key_Down);
+    EXPECT_EQ(payer->currentText(), QString::fromUtf8("Яковлев Яков"));
+    EXPECT_EQ(address->text(), QString::fromUtf8("Адрес Яковлева"));
 }
 
 TEST_F(Window, EscAsksBeforeClosingAndOkSavesTheForm) {
