@@ -15,7 +15,7 @@ namespace kvitok {
 // box on its own), and only then the form appears.
 class KvitokApp {
 public:
-    explicit KvitokApp(std::string databasePath = "insurers.db",
+    explicit KvitokApp(std::string databasePath,
                        std::filesystem::path profilePath = IniProfile::DefaultPath());
     ~KvitokApp();
     KvitokApp(const KvitokApp&) = delete;

@@ -1,5 +1,6 @@
 #include "Emblem.h"
 #include "KvitokApp.h"
+#include "PayerFileLocation.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -22,7 +23,7 @@ int main(int argc, char* argv[]) {
         QApplication::installTranslator(&qtTexts);
     }
 
-    kvitok::KvitokApp kvitok;
+    kvitok::KvitokApp kvitok(kvitok::PayerFilePath().string());
     QObject::connect(&kvitok.Window(), &QDialog::finished, &app, &QApplication::quit);
     kvitok.Start();
     return QApplication::exec();
