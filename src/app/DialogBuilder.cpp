@@ -19,6 +19,8 @@ QWidget* CreateWidget(const ControlTemplate& control, const QRect& rect, QWidget
     case ControlKind::Picture: {
         auto* label = new QLabel(parent);
         label->setPixmap(QPixmap::fromImage(DrawEmblem(rect.size())));
+        label->setAccessibleName(QStringLiteral("Эмблема"));
+        label->setAccessibleDescription(QStringLiteral("Щит с квитанцией и платежным QR-кодом"));
         return label;
     }
     case ControlKind::Static:
@@ -74,6 +76,30 @@ QWidget* CreateWidget(const ControlTemplate& control, const QRect& rect, QWidget
     return nullptr;
 }
 
+// Ties each input to its label and names its "?" button after it, so that a screen reader can
+// tell the fields apart.
+void NameFields(std::span<const FieldName> fields, const std::map<int, QWidget*>& widgets,
+                const std::map<QString, QLabel*>& labels) {
+    for (const FieldName& field : fields) {
+        QWidget* input = widgets.at(field.id);
+        QString name = QString::fromUtf8(field.label);
+        if (field.part != nullptr) {
+            name += QStringLiteral(", ") + QString::fromUtf8(field.part);
+        } else if (const auto label = labels.find(name); label != labels.end()) {
+            label->second->setBuddy(input);
+        }
+        // The name is also set outright: on Linux Qt names a drop-down list after its current
+        // row, not after its buddy.
+        input->setAccessibleName(name);
+        if (auto* combo = qobject_cast<QComboBox*>(input); combo != nullptr && combo->lineEdit() != nullptr) {
+            combo->lineEdit()->setAccessibleName(name);
+        }
+        if (field.helpId >= 0) {
+            widgets.at(field.helpId)->setAccessibleName(QStringLiteral("Справка: ") + name);
+        }
+    }
+}
+
 } // namespace
 
 std::map<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialogTemplate) {
@@ -83,6 +109,7 @@ std::map<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialo
     dialog.setFixedSize(units.ToPixels(0, 0, dialogTemplate.width, dialogTemplate.height).size());
 
     std::map<int, QWidget*> widgets;
+    std::map<QString, QLabel*> labels; // the first label of each text
     for (const ControlTemplate& control : dialogTemplate.controls) {
         const QRect rect = units.ToPixels(control);
         QWidget* widget = CreateWidget(control, rect, &dialog);
@@ -91,7 +118,11 @@ std::map<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialo
             widget->setObjectName(QStringLiteral("id%1").arg(control.id));
             widgets[control.id] = widget;
         }
+        if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && !label->text().isEmpty()) {
+            labels.emplace(label->text(), label);
+        }
     }
+    NameFields(dialogTemplate.fields, widgets, labels);
     return widgets;
 }
 

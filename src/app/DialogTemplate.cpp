@@ -89,10 +89,35 @@ constexpr std::array kAboutControls{
     ControlTemplate{ControlId::Create, K::DefaultButton, "OK", 51, 178, 50, 14},
 };
 
+constexpr std::array kMainFields{
+    FieldName{ControlId::Payer, "Плательщик"},
+    FieldName{ControlId::Address, "Адрес"},
+    FieldName{ControlId::Status, "Статус"},
+    FieldName{ControlId::Year, "Налоговый период", nullptr, ControlId::HelpYear},
+    FieldName{ControlId::TaxPeriod, "Налоговый период", "показатель", ControlId::HelpTaxPeriod},
+    FieldName{ControlId::Kbk, "КБК"},
+    FieldName{ControlId::Inn, "ИНН"},
+    FieldName{ControlId::RegNumber, "Рег.номер ЗВФ"},
+    FieldName{ControlId::Snils, "СНИЛС"},
+    FieldName{ControlId::BirthYear, "Год рождения", nullptr, ControlId::HelpBirthYear},
+    FieldName{ControlId::Oktmo, "ОКТМО", nullptr, ControlId::HelpOktmo},
+    FieldName{ControlId::IncomeRub, "Сумма дохода за отчетный период", nullptr, ControlId::HelpIncome},
+    FieldName{ControlId::IncomeKop, "Сумма дохода за отчетный период", "коп"},
+    FieldName{ControlId::PeriodFrom, "Период уплаты", nullptr, ControlId::HelpPeriodFrom},
+    FieldName{ControlId::PeriodTo, "Период уплаты", "по", ControlId::HelpPeriodTo},
+    FieldName{ControlId::SumRub, "Сумма", nullptr, ControlId::HelpSum},
+    FieldName{ControlId::SumKop, "Сумма", "коп"},
+    FieldName{ControlId::FileName, "Файл"},
+};
+
+constexpr std::array kAboutFields{
+    FieldName{ControlId::BuildStamp, "сборка"},
+};
+
 // The main dialog's own size is not part of its control table: it is the extent of the
 // controls plus the same margin as at the top left.
-const DialogTemplate kMain{"kvitok", 351, 294, kMainControls};
-const DialogTemplate kAbout{"О программе\u00A0 kvitok", 154, 199, kAboutControls};
+const DialogTemplate kMain{"kvitok", 351, 294, kMainControls, kMainFields};
+const DialogTemplate kAbout{"О программе\u00A0 kvitok", 154, 199, kAboutControls, kAboutFields};
 
 } // namespace
 

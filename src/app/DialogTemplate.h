@@ -32,10 +32,21 @@ struct ControlTemplate {
     int x, y, width, height;
 };
 
+// How a screen reader names an input: after the template's label above it, which becomes the
+// input's buddy. A second input under one label (or with only a unit beside it) is named by that
+// label and its part. The input's "?" button, if it has one, is named after the input.
+struct FieldName {
+    int id;
+    const char* label;          // UTF-8, the text of a label of the same template
+    const char* part = nullptr; // UTF-8
+    int helpId = -1;
+};
+
 struct DialogTemplate {
     const char* title; // UTF-8
     int width, height;
     std::span<const ControlTemplate> controls;
+    std::span<const FieldName> fields = {};
 };
 
 namespace ControlId {
