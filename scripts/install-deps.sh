@@ -13,6 +13,7 @@ packages=(
     xvfb xauth
     clang-format
     locales
+    dpkg-dev lintian appstream desktop-file-utils
 )
 
 missing=()
