@@ -61,7 +61,7 @@ public:
     void SaveFormState();
     void LoadFormState();
     std::vector<int> GetGroupMembers() const;
-    // True when the file (a windows-1251 path) can be opened for reading.
+    // True when the file (a windows-1251 path) can be opened for reading and is not a folder.
     static bool FileExists(const std::string& path);
     // Computes the contribution for the selected KBK (0) or for one KBK number, and writes it
     // to the sum fields or to the group amount; returns the amount in kopecks.

@@ -8,6 +8,8 @@
 #include "text/Cp1251.h"
 #include "text/Cp1251Literal.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 namespace kvitok {
@@ -38,8 +40,11 @@ bool MainDialog::FileExists(const std::string& path) {
     if (file == nullptr) {
         return false;
     }
+    // A folder opens for reading too, but it is no receipt to replace.
+    struct stat status {};
+    const bool folder = fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode);
     std::fclose(file);
-    return true;
+    return !folder;
 }
 
 std::vector<int> MainDialog::GetGroupMembers() const {

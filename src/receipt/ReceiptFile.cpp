@@ -1,31 +1,8 @@
 #include "ReceiptFile.h"
 
-#include "text/Cp1251.h"
-#include "text/Format.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
+#include "files/WholeFile.h"
 
 namespace kvitok {
-
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-// strerror speaks the locale's encoding (UTF-8 or ASCII here); the program's texts are
-// windows-1251, and a reason that cannot be converted is given by its number.
-std::string SystemReason(int error) {
-    if (auto text = Utf8ToCp1251(std::strerror(error))) {
-        return *text;
-    }
-    return FormatText("errno %d", error);
-}
-
-} // namespace
 
 std::string ReceiptFile::WithCrLf(std::string_view pages) {
     std::string bytes;
@@ -42,19 +19,9 @@ std::string ReceiptFile::WithCrLf(std::string_view pages) {
 }
 
 ReceiptFile::Result ReceiptFile::Write(const std::string& path, std::string_view pages) {
-    const std::string bytes = WithCrLf(pages);
-    errno = 0;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        return {false, SystemReason(errno)};
-    }
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
-        std::fflush(file.get()) != 0) {
-        const int error = errno;
-        return {false, SystemReason(error != 0 ? error : EIO)};
-    }
-    if (std::fclose(file.release()) != 0) {
-        return {false, SystemReason(errno)};
+    // Read and write for everyone the umask allows, as a file the browser opens should be.
+    if (const int error = ReplaceWholeFile(path, WithCrLf(pages), 0666)) {
+        return {false, SystemReason(error)};
     }
     return {true, {}};
 }

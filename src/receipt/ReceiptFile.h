@@ -14,8 +14,8 @@ public:
         std::string reason; // the system's reason (windows-1251) when ok is false
     };
 
-    // When the file cannot be created nothing is written and the reason says why; a failure
-    // while writing or closing is reported the same way.
+    // The file is replaced whole or not at all (see ReplaceWholeFile): on any failure the old
+    // file is as it was, nothing is left beside it, and the reason says why.
     static Result Write(const std::string& path, std::string_view pages);
 
     // The bytes that Write stores for the given pages.

@@ -88,14 +88,20 @@ TEST_F(CreateCommand, CancelAtTheReplaceQuestionSavesNothing) {
 
 TEST_F(CreateCommand, UnwritablePathIsReportedAndNothingIsOpened) {
     FillValidForm();
-    const std::string path = folder.File("missing-folder/kvt.html");
-    Type(C().fileName, path);
-    dialog->OnCreate();
-    ASSERT_EQ(platform.messages.shown.size(), 1u);
-    EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Error);
-    EXPECT_NE(platform.messages.shown[0].text.find(path), std::string::npos);
-    EXPECT_TRUE(platform.shell.opened.empty());
-    EXPECT_FALSE(std::filesystem::exists(path));
+    std::filesystem::create_directory(folder.File("a-folder"));
+    // A folder is no receipt to replace: the failure comes without the replace question.
+    for (const std::string& path : {folder.File("missing-folder/kvt.html"), folder.File("a-folder")}) {
+        platform.messages.shown.clear();
+        Type(C().fileName, path);
+        dialog->OnCreate();
+        ASSERT_EQ(platform.messages.shown.size(), 1u) << path;
+        EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Error);
+        EXPECT_EQ(platform.messages.shown[0].text.find(std::string("Не удалось записать файл "_cp) + path),
+                  0u);
+        EXPECT_TRUE(platform.shell.opened.empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.File("missing-folder")));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.File("a-folder")));
 }
 
 TEST_F(CreateCommand, InvalidFormShowsTheComplaintOnly) {

@@ -1,0 +1,196 @@
+#include "WholeFile.h"
+
+#include "text/Cp1251.h"
+#include "text/Format.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+namespace kvitok {
+
+namespace {
+
+// An open file descriptor, closed when it goes out of scope unless Close was called.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    bool IsOpen() const { return m_fd >= 0; }
+    int Get() const { return m_fd; }
+    // Some file systems report a failed write only at the close, so its result counts.
+    int Close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0 ? 0 : errno;
+    }
+
+private:
+    int m_fd;
+};
+
+int WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (written == 0) {
+            return EIO;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return 0;
+}
+
+// The path that a write must replace: symbolic links are followed to the file they name, which
+// need not exist yet. A relative link counts from the folder that holds it.
+int FinalTarget(std::filesystem::path& path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0) {
+            return errno == ENOENT ? 0 : errno;
+        }
+        if (!S_ISLNK(status.st_mode)) {
+            return 0;
+        }
+        std::error_code error;
+        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error) {
+            return error.value();
+        }
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return ELOOP;
+}
+
+// The process's umask, read without setting it: a set-and-restore would race the threads the
+// toolkit starts. Without /proc, new files are kept to their owner.
+mode_t CurrentUmask() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with("Umask:")) {
+            return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+        }
+    }
+    return 077;
+}
+
+int WriteInPlace(const std::filesystem::path& target, std::string_view bytes) {
+    Descriptor file(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
+    if (!file.IsOpen()) {
+        return errno;
+    }
+    const int error = WriteAll(file.Get(), bytes);
+    const int closeError = file.Close();
+    return error != 0 ? error : closeError;
+}
+
+} // namespace
+
+FileRead ReadWholeFile(const std::filesystem::path& path) {
+    FileRead result;
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.IsOpen()) {
+        result.error = errno;
+        return result;
+    }
+    char buffer[16384];
+    for (;;) {
+        const ssize_t count = ::read(file.Get(), buffer, sizeof buffer);
+        if (count == 0) {
+            return result;
+        }
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return {errno, {}};
+        }
+        result.bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+}
+
+int ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes, mode_t newFileMode) {
+    std::filesystem::path target = path;
+    if (const int error = FinalTarget(target)) {
+        return error;
+    }
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) {
+        return errno;
+    }
+    if (exists) {
+        if (S_ISDIR(old.st_mode)) {
+            return EISDIR;
+        }
+        if (!S_ISREG(old.st_mode)) {
+            return WriteInPlace(target, bytes);
+        }
+        // Renaming needs only the folder's permission; the file's own must be honoured too.
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+            return errno;
+        }
+    }
+
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (!file.IsOpen()) {
+        return errno;
+    }
+    if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
+        // Only a privileged user may give the file back to its owner; for anyone else this
+        // fails and the file stays theirs, which is all they may have.
+        [[maybe_unused]] const int ignored = ::fchown(file.Get(), old.st_uid, old.st_gid);
+    }
+    const mode_t mode = exists ? (old.st_mode & 07777) : (newFileMode & ~CurrentUmask());
+    int error = ::fchmod(file.Get(), mode) == 0 ? 0 : errno;
+    if (error == 0) {
+        error = WriteAll(file.Get(), bytes);
+    }
+    // On the disk before the rename, so that a crash leaves the old file or the whole new one.
+    if (error == 0 && ::fsync(file.Get()) != 0) {
+        error = errno;
+    }
+    const int closeError = file.Close();
+    if (error == 0) {
+        error = closeError;
+    }
+    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+    }
+    return error;
+}
+
+// strerror speaks the locale's encoding (UTF-8 or ASCII here); the program's texts are
+// windows-1251, and a reason that cannot be converted is given by its number.
+std::string SystemReason(int error) {
+    if (auto text = Utf8ToCp1251(std::strerror(error))) {
+        return *text;
+    }
+    return FormatText("errno %d", error);
+}
+
+} // namespace kvitok
