@@ -1,8 +1,8 @@
 #pragma once
 
-#include "IniProfile.h"
 #include "MainWindow.h"
 #include "QtPlatform.h"
+#include "form/IniProfile.h"
 #include "form/MainDialog.h"
 
 #include <memory>

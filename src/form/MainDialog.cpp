@@ -193,7 +193,10 @@ bool MainDialog::OnCancel() {
     if (Message("Закрыть программу?"_cp, MessageIcon::None, MessageButtons::OkCancel) != MessageAnswer::Ok) {
         return false;
     }
-    SaveFormState();
+    if (const std::optional<Profile::WriteFailure> failure = SaveFormState()) {
+        Message(std::string("Не удалось сохранить форму в файл "_cp) + failure->file + ": " + failure->reason,
+                MessageIcon::Warning);
+    }
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "refdata/ReferenceDictionary.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,7 +30,8 @@ public:
     const DialogControls& Controls() const { return m_controls; }
 
     void OnInitDialog();
-    // Asks "Закрыть программу?"; true when the user confirmed and the dialog ends (form saved).
+    // Asks "Закрыть программу?"; true when the user confirmed and the dialog ends (form saved,
+    // or the person told why it could not be). A refused read of the controls keeps it open.
     bool OnCancel();
 
     void OnCreate();
@@ -58,7 +60,9 @@ public:
 
     // The complaint about the form, empty when it may be used; reads the controls first.
     std::string ValidateForm();
-    void SaveFormState();
+    // Reads the controls and stores the form in the profile; what went wrong when it could not
+    // be stored. When the read is refused its complaint has been shown and nothing is written.
+    std::optional<Profile::WriteFailure> SaveFormState();
     void LoadFormState();
     std::vector<int> GetGroupMembers() const;
     // True when the file (a windows-1251 path) can be opened for reading and is not a folder.

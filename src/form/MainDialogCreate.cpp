@@ -68,6 +68,8 @@ void MainDialog::OnCreate() {
                 MessageButtons::OkCancel) != MessageAnswer::Ok) {
         return;
     }
+    // A profile that cannot be written is told at closing, where it is written again; here it
+    // would only stand between the person and the receipt.
     SaveFormState();
 
     const DialogControls& c = m_controls;

@@ -21,28 +21,32 @@ CalendarDate DateFromText(const std::string& text) {
 
 } // namespace
 
-void MainDialog::SaveFormState() {
-    ReadControls();
-    Profile& profile = m_services.profile;
+std::optional<Profile::WriteFailure> MainDialog::SaveFormState() {
+    if (!ReadControls()) {
+        return std::nullopt;
+    }
     const DialogControls& c = m_controls;
-    profile.Write("kvt_insurer", m_form.payerName);
-    profile.Write("kvt_addr", m_form.address);
-    profile.Write("kvt_stat", IntToText(c.status.Selected()));
-    profile.Write("kvt_kbk", IntToText(c.kbk.Selected()));
-    profile.Write("kvt_inn", m_form.inn);
-    profile.Write("kvt_regnum", m_form.regNumber);
-    profile.Write("kvt_snils", m_form.snils);
-    profile.Write("kvt_bornyear", m_form.birthYear);
-    profile.Write("kvt_per", IntToText(c.taxPeriod.Selected()));
-    profile.Write("kvt_year", IntToText(c.year.Selected()));
-    profile.Write("kvt_oktmo", IntToText(c.oktmo.Selected()));
-    profile.Write("kvt_rub", m_form.sumRub);
-    profile.Write("kvt_kop", m_form.sumKop);
-    profile.Write("kvt_revrub", m_form.incomeRub);
-    profile.Write("kvt_revkop", m_form.incomeKop);
-    profile.Write("kvt_filename", m_form.fileName);
-    profile.Write("kvt_fromDate", DateText(m_form.periodFrom));
-    profile.Write("kvt_toDate", DateText(m_form.periodTo));
+    // One write for all the keys, so that an interruption never leaves half an old form.
+    return m_services.profile.Write({
+        {"kvt_insurer", m_form.payerName},
+        {"kvt_addr", m_form.address},
+        {"kvt_stat", IntToText(c.status.Selected())},
+        {"kvt_kbk", IntToText(c.kbk.Selected())},
+        {"kvt_inn", m_form.inn},
+        {"kvt_regnum", m_form.regNumber},
+        {"kvt_snils", m_form.snils},
+        {"kvt_bornyear", m_form.birthYear},
+        {"kvt_per", IntToText(c.taxPeriod.Selected())},
+        {"kvt_year", IntToText(c.year.Selected())},
+        {"kvt_oktmo", IntToText(c.oktmo.Selected())},
+        {"kvt_rub", m_form.sumRub},
+        {"kvt_kop", m_form.sumKop},
+        {"kvt_revrub", m_form.incomeRub},
+        {"kvt_revkop", m_form.incomeKop},
+        {"kvt_filename", m_form.fileName},
+        {"kvt_fromDate", DateText(m_form.periodFrom)},
+        {"kvt_toDate", DateText(m_form.periodTo)},
+    });
 }
 
 // The order matters: each list is rebuilt from the ones before it, and the texts restored at

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kvitok {
 
@@ -45,10 +46,21 @@ public:
 // The saved form state: one section of key/value texts.
 class Profile {
 public:
+    struct Entry {
+        std::string key;
+        std::string value;
+    };
+    // Why nothing was stored: the profile's file and the system's reason.
+    struct WriteFailure {
+        std::string file;
+        std::string reason;
+    };
+
     virtual ~Profile() = default;
     // The stored value, cut to at most 999 characters, or `defaultValue` when the key is absent.
     virtual std::string Read(const std::string& key, const std::string& defaultValue) = 0;
-    virtual void Write(const std::string& key, const std::string& value) = 0;
+    // Stores all the entries at once: afterwards every one of them is stored, or on failure none.
+    virtual std::optional<WriteFailure> Write(const std::vector<Entry>& entries) = 0;
 };
 
 // The platform services a dialog uses; the caller owns them and keeps them alive.

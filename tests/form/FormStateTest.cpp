@@ -37,6 +37,7 @@ TEST_F(FormState, SavedFormComesBackInANewDialog) {
     const Snapshot saved = Take(C());
 
     EXPECT_TRUE(dialog->OnCancel());
+    EXPECT_EQ(platform.profile.writeCount, 1); // all keys in one write
     EXPECT_EQ(platform.profile.values["kvt_fromDate"], "15|03|2016");
     EXPECT_EQ(platform.profile.values["kvt_toDate"], "31|12|2016");
     EXPECT_EQ(platform.profile.values["kvt_year"], "8");
@@ -85,6 +86,22 @@ TEST_F(FormState, RowsOutOfRangeSelectNothing) {
     Start();
     EXPECT_EQ(C().kbk.Selected(), -1);
     EXPECT_EQ(C().create.enabled, false);
+}
+
+TEST_F(FormState, AProfileThatCannotBeWrittenIsToldOnceAtClosing) {
+    FillValidForm();
+    platform.profile.failure =
+        Profile::WriteFailure{"/home/u/.config/kvitok/kvitok.ini", "Permission denied"};
+    dialog->OnCreate(); // the receipt is what counts here
+    EXPECT_TRUE(platform.messages.shown.empty());
+    EXPECT_EQ(platform.shell.opened.size(), 1u);
+
+    EXPECT_TRUE(dialog->OnCancel()); // the program still closes
+    ASSERT_EQ(platform.messages.shown.size(), 2u);
+    EXPECT_EQ(platform.messages.shown[1].text,
+              "Не удалось сохранить форму в файл /home/u/.config/kvitok/kvitok.ini: Permission denied"_cp);
+    EXPECT_EQ(platform.messages.shown[1].icon, MessageIcon::Warning);
+    EXPECT_EQ(platform.profile.writeCount, 2);
 }
 
 TEST_F(FormState, CancelAtTheCloseQuestionKeepsAndWritesNothing) {

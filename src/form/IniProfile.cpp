@@ -1,12 +1,12 @@
 #include "IniProfile.h"
 
+#include "files/WholeFile.h"
 #include "text/Cp1251.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <system_error>
 #include <vector>
 
@@ -34,14 +34,20 @@ bool SameName(std::string_view a, std::string_view b) {
     });
 }
 
-std::vector<std::string> ReadLines(const std::filesystem::path& file) {
+// Lines as a line-by-line reader sees them: a last line without its line feed still counts.
+std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
-    std::ifstream in(file, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        lines.push_back(line);
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        lines.emplace_back(text.substr(0, end));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     }
     return lines;
+}
+
+// The path as the message boxes show it; one that code page 1251 cannot hold keeps its bytes.
+std::string PathText(const std::filesystem::path& path) {
+    return Utf8ToCp1251(path.string()).value_or(path.string());
 }
 
 // The section name of a "[name]" line.
@@ -109,7 +115,7 @@ std::filesystem::path IniProfile::DefaultPath() {
 
 std::string IniProfile::Read(const std::string& key, const std::string& defaultValue) {
     bool inSection = false;
-    for (const std::string& line : ReadLines(m_file)) {
+    for (const std::string& line : SplitLines(ReadWholeFile(m_file).bytes)) {
         if (const auto section = SectionName(line)) {
             inSection = SameName(*section, m_section);
         } else if (inSection) {
@@ -127,14 +133,11 @@ std::string IniProfile::Read(const std::string& key, const std::string& defaultV
     return defaultValue;
 }
 
-void IniProfile::Write(const std::string& key, const std::string& value) {
-    const std::string entry = key + '=' + QuoteIfNeeded(OneLine(Cp1251ToUtf8(value)));
-    std::vector<std::string> lines = ReadLines(m_file);
-
+void IniProfile::SetEntry(std::vector<std::string>& lines, const Entry& entry) const {
+    const std::string text = entry.key + '=' + QuoteIfNeeded(OneLine(Cp1251ToUtf8(entry.value)));
     bool inSection = false;
     std::optional<std::size_t> sectionEnd; // where a new key of the section goes
-    bool written = false;
-    for (std::size_t i = 0; i < lines.size() && !written; ++i) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         if (const auto section = SectionName(lines[i])) {
             inSection = SameName(*section, m_section);
             if (inSection) {
@@ -142,44 +145,52 @@ void IniProfile::Write(const std::string& key, const std::string& value) {
             }
         } else if (inSection) {
             const auto existing = KeyValue(lines[i]);
-            if (existing && SameName(existing->key, key)) {
-                lines[i] = entry;
-                written = true;
-            } else if (!Trim(lines[i]).empty()) {
+            if (existing && SameName(existing->key, entry.key)) {
+                lines[i] = text;
+                return;
+            }
+            if (!Trim(lines[i]).empty()) {
                 sectionEnd = i + 1;
             }
         }
     }
-    if (!written) {
-        if (sectionEnd) {
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*sectionEnd), entry);
-        } else {
-            if (!lines.empty() && !Trim(lines.back()).empty()) {
-                lines.emplace_back();
-            }
-            lines.push_back('[' + m_section + ']');
-            lines.push_back(entry);
-        }
+    if (sectionEnd) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*sectionEnd), text);
+        return;
     }
+    if (!lines.empty() && !Trim(lines.back()).empty()) {
+        lines.emplace_back();
+    }
+    lines.push_back('[' + m_section + ']');
+    lines.push_back(text);
+}
 
-    // Write beside the file and rename, so a failed write never leaves half a profile.
-    std::error_code error;
-    std::filesystem::create_directories(m_file.parent_path(), error);
-    std::filesystem::path temporary = m_file;
-    temporary += ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        for (const std::string& line : lines) {
-            out << line << '\n';
-        }
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary, error);
-            return;
+std::optional<Profile::WriteFailure> IniProfile::Write(const std::vector<Entry>& entries) {
+    const auto failure = [this](int error) { return WriteFailure{PathText(m_file), SystemReason(error)}; };
+    const FileRead current = ReadWholeFile(m_file);
+    if (current.error != 0 && current.error != ENOENT) {
+        return failure(current.error);
+    }
+    std::vector<std::string> lines = SplitLines(current.bytes);
+    for (const Entry& entry : entries) {
+        SetEntry(lines, entry);
+    }
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += '\n';
+    }
+    if (m_file.has_parent_path()) {
+        std::error_code error;
+        std::filesystem::create_directories(m_file.parent_path(), error);
+        if (error) {
+            return failure(error.value());
         }
     }
-    std::filesystem::rename(temporary, m_file, error);
+    if (const int error = ReplaceWholeFile(m_file, text, 0600)) {
+        return failure(error);
+    }
+    return std::nullopt;
 }
 
 } // namespace kvitok

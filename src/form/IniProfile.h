@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form/Platform.h"
+#include "Platform.h"
 
 #include <filesystem>
 #include <string>
@@ -8,7 +8,10 @@
 namespace kvitok {
 
 // The saved form state as one section of an INI file with UTF-8 values. Every read looks at
-// the file as it is now and every write rewrites it, keeping other sections, keys and lines.
+// the file as it is now. A write replaces the whole file at once (see ReplaceWholeFile),
+// keeping other sections, keys and lines byte for byte; a file that is there but cannot be
+// read is never written, since its other sections would be lost. A new file is readable by its
+// owner only: it holds the payer's SNILS and INN.
 // Keys and section names match without regard to case, blanks around them do not count, and
 // a value written with blanks at its ends or in quotes is quoted so it reads back the same.
 class IniProfile : public Profile {
@@ -19,11 +22,13 @@ public:
     static std::filesystem::path DefaultPath();
 
     std::string Read(const std::string& key, const std::string& defaultValue) override;
-    void Write(const std::string& key, const std::string& value) override;
+    std::optional<WriteFailure> Write(const std::vector<Entry>& entries) override;
 
     const std::filesystem::path& File() const { return m_file; }
 
 private:
+    void SetEntry(std::vector<std::string>& lines, const Entry& entry) const;
+
     std::filesystem::path m_file;
     std::string m_section;
 };
