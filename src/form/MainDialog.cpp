@@ -193,6 +193,10 @@ bool MainDialog::OnCancel() {
     if (Message("Закрыть программу?"_cp, MessageIcon::None, MessageButtons::OkCancel) != MessageAnswer::Ok) {
         return false;
     }
+    // Closing over a refused value would lose what was typed since; its complaint says what to fix.
+    if (!ReadControls()) {
+        return false;
+    }
     if (const std::optional<Profile::WriteFailure> failure = SaveFormState()) {
         Message(std::string("Не удалось сохранить форму в файл "_cp) + failure->file + ": " + failure->reason,
                 MessageIcon::Warning);

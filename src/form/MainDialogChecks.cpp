@@ -31,7 +31,9 @@ bool DateAfter(const CalendarDate& a, const CalendarDate& b) {
 
 void MainDialog::ApplyFieldMask(EditModel& edit, std::string& value, std::string_view mask) {
     m_maskPrevLength = static_cast<int>(value.size());
-    ReadControls();
+    if (!ReadControls()) {
+        return;
+    }
     ApplyMask(edit, m_maskPrevLength, mask, kMaskPlaceholder, m_maskDelta);
     value = edit.text;
     WriteControls();
@@ -53,12 +55,16 @@ void MainDialog::PutCaretHomeIfBare(EditModel& edit, const std::string& value, s
 }
 
 void MainDialog::OnSetfocusRegNumber() {
-    ReadControls();
+    if (!ReadControls()) {
+        return;
+    }
     PutCaretHomeIfBare(m_controls.regNumber, m_form.regNumber, kRegNumberMask);
 }
 
 void MainDialog::OnSetfocusSnils() {
-    ReadControls();
+    if (!ReadControls()) {
+        return;
+    }
     PutCaretHomeIfBare(m_controls.snils, m_form.snils, kSnilsMask);
 }
 
@@ -119,7 +125,9 @@ std::string MainDialog::ValidateForm() {
 }
 
 double MainDialog::RecalculateSum(int kbkNumber) {
-    ReadControls();
+    if (!ReadControls()) {
+        return 0.0;
+    }
     const int year = AtoI(m_controls.year.SelectedText());
     const double income = IncomeFromTexts(m_form.incomeRub, m_form.incomeKop);
     const int selector = kbkNumber == 0 ? KbkRowToSelector(m_controls.kbk.Selected()) : kbkNumber;
@@ -137,19 +145,21 @@ double MainDialog::RecalculateSum(int kbkNumber) {
 }
 
 void MainDialog::OnChangeBirthYear() {
-    ReadControls();
-    if (IsBirthYear(m_form.birthYear)) {
+    if (ReadControls() && IsBirthYear(m_form.birthYear)) {
         RecalculateSum(0);
     }
 }
 
 void MainDialog::OnChangeIncome() {
-    ReadControls();
-    RecalculateSum(0);
+    if (ReadControls()) {
+        RecalculateSum(0);
+    }
 }
 
 void MainDialog::CheckPeriodDate(const CalendarDate& date) {
-    ReadControls();
+    if (!ReadControls()) {
+        return;
+    }
     const int year = AtoI(m_controls.year.SelectedText());
     if (year != date.year) {
         m_form.sumRub = "0";

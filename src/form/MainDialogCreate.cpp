@@ -122,7 +122,9 @@ void MainDialog::OnBrowse() {
     if (!chosen) {
         return;
     }
-    ReadControls();
+    if (!ReadControls()) {
+        return;
+    }
     std::string path = *chosen;
     if (!EndsWith(path, ".html") && !EndsWith(path, ".htm")) {
         path += ".html";

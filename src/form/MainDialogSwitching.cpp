@@ -40,7 +40,9 @@ void MainDialog::AddAllMunicipalities() {
 }
 
 void MainDialog::OnSelchangeStatus() {
-    ReadControls();
+    if (!ReadControls()) {
+        return;
+    }
     const int statusRow = m_controls.status.Selected();
     const std::string statusSwitch = m_dictionary.Lookup(FormatText("STATUS_SW_%d", statusRow));
 
@@ -79,7 +81,9 @@ void MainDialog::OnSelchangeStatus() {
 }
 
 void MainDialog::OnSelchangeYear() {
-    ReadControls();
+    if (!ReadControls()) {
+        return;
+    }
     m_yearText = m_controls.year.SelectedText();
     // The empty row gives no valid date, and the pickers keep what they show.
     const int year = AtoI(m_yearText);
@@ -93,7 +97,9 @@ void MainDialog::OnSelchangeYear() {
 }
 
 void MainDialog::OnSelchangeKbk() {
-    ReadControls();
+    if (!ReadControls()) {
+        return;
+    }
     ListModel& oktmo = m_controls.oktmo;
     if (oktmo.Selected() != 0) {
         m_rememberedOktmoRow = oktmo.Selected();
@@ -108,7 +114,9 @@ void MainDialog::OnSelchangeKbk() {
 }
 
 void MainDialog::ApplySwitchLists(const std::string& kbkList, const std::string& yearList) {
-    ReadControls();
+    if (!ReadControls()) {
+        return;
+    }
     ListModel& oktmo = m_controls.oktmo;
     if (oktmo.Selected() != 0) {
         m_rememberedOktmoRow = oktmo.Selected();

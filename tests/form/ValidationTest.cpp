@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 namespace kvitok::testing {
@@ -67,6 +68,70 @@ TEST_F(Validation, EachFaultyFieldIsNamed) {
         c.spoil(*this, C());
         EXPECT_EQ(dialog->ValidateForm(), Head() + std::string(c.label) + ".\n") << c.what;
     }
+}
+
+// An INN over 12 characters can come from a hand-edited profile or a payer file. Every action
+// that reads the form complains once, and its handler writes nothing back: what the person
+// typed stays, and nothing is saved or written.
+TEST_F(Validation, RefusedReadComplainsOnceAndRevertsNothing) {
+    FillValidForm();
+    const std::string overlong = "5001007322590";
+    struct Action {
+        const char* what;
+        std::function<void()> run;
+        std::size_t messages = 1;
+    };
+    const Action actions[] = {
+        {"status", [&] { SelectStatus(1); }},
+        {"year", [&] { SelectYear(kRow2014); }},
+        {"kbk", [&] { SelectKbk(1); }},
+        {"birth year",
+         [&] {
+             Type(C().birthYear, "1980");
+             dialog->OnChangeBirthYear();
+         }},
+        {"income",
+         [&] {
+             Type(C().incomeRub, "500000");
+             dialog->OnChangeIncome();
+         }},
+        {"period end", [&] { dialog->OnCloseupPeriodTo(); }},
+        {"reg. number typed", [&] { dialog->OnChangeRegNumber(); }},
+        {"snils focused", [&] { dialog->OnSetfocusSnils(); }},
+        {"create", [&] { dialog->OnCreate(); }},
+        {"browse",
+         [&] {
+             platform.saveDialog.answer = "/home/u/chosen.html";
+             dialog->OnBrowse();
+         }},
+        {"close", [&] { EXPECT_FALSE(dialog->OnCancel()); }, 2}, // the question, then the complaint
+    };
+    const int kbkRows = C().kbk.Count();
+    for (const Action& action : actions) {
+        Type(C().inn, overlong);
+        Type(C().regNumber, "999-888-77766");
+        Type(C().fileName, "typed.html");
+        Type(C().sumRub, "1234");
+        platform.messages.shown.clear();
+        action.run();
+        ASSERT_EQ(platform.messages.shown.size(), action.messages) << action.what;
+        EXPECT_EQ(platform.messages.shown.back().text, "Введите не более 12 символов."_cp) << action.what;
+        EXPECT_EQ(C().inn.text, overlong) << action.what;
+        EXPECT_EQ(C().regNumber.text, "999-888-77766") << action.what;
+        EXPECT_EQ(C().fileName.text, "typed.html") << action.what;
+        EXPECT_EQ(C().sumRub.text, "1234") << action.what;
+        EXPECT_EQ(C().kbk.Count(), kbkRows) << action.what;
+    }
+    EXPECT_EQ(platform.profile.writeCount, 0);
+    EXPECT_TRUE(platform.shell.opened.empty());
+    EXPECT_FALSE(std::filesystem::exists(folder.File("kvt.html")));
+
+    // Once the INN is mended the same actions work again.
+    Type(C().inn, "500100732259");
+    platform.messages.shown.clear();
+    SelectStatus(1);
+    EXPECT_TRUE(platform.messages.shown.empty());
+    EXPECT_NE(C().kbk.Count(), kbkRows);
 }
 
 TEST_F(Validation, ValidInnsOfBothLengthsPass) {
