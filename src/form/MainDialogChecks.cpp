@@ -78,22 +78,29 @@ std::string MainDialog::ValidateForm() {
             labels += label;
         }
     };
-    // A "|" would split a field of the payment line that the bank reads from the QR code.
-    const auto hasBar = [](const std::string& text) { return text.find('|') != std::string::npos; };
+    // Texts that go into the payment line the bank reads from the QR code: a "|" would split
+    // their field, and a control character (a zero byte above all) could cut the line short,
+    // so that the code would pay something else than the page says.
+    const auto unfit = [](const std::string& text) {
+        return std::any_of(text.begin(), text.end(),
+                           [](char c) { return c == '|' || static_cast<unsigned char>(c) < 0x20; });
+    };
 
-    complain(f.payerName.empty() || hasBar(f.payerName), "Плательщик, "_cp);
-    complain(f.address.empty() || hasBar(f.address), "Адрес, "_cp);
+    complain(f.payerName.empty() || unfit(f.payerName), "Плательщик, "_cp);
+    complain(f.address.empty() || unfit(f.address), "Адрес, "_cp);
     complain(c.snils.enabled &&
-                 !(IsMaskComplete(f.snils, kSnilsMask, kMaskPlaceholder) && IsValidSnils(f.snils)),
+                 (!(IsMaskComplete(f.snils, kSnilsMask, kMaskPlaceholder) && IsValidSnils(f.snils)) ||
+                  unfit(f.snils)),
              "СНИЛС, "_cp);
     complain(c.birthYear.enabled && !IsBirthYear(f.birthYear), "Год рождения, "_cp);
     complain((c.year.Enabled() && c.year.Selected() == 0) ||
                  (c.taxPeriod.Enabled() && c.taxPeriod.Selected() == 0),
              "Налоговый период, "_cp);
     complain(c.oktmo.Enabled() && c.oktmo.Selected() < 1 && c.oktmo.Count() > 1, "ОКТМО, "_cp);
-    complain(c.inn.enabled && !IsValidInn(f.inn), "ИНН, "_cp);
+    complain(c.inn.enabled && !IsValidInn(f.inn), "ИНН, "_cp); // digits only
     complain(c.status.Enabled() && c.status.Selected() == 0, "Статус, "_cp);
-    complain(c.regNumber.enabled && !IsMaskComplete(f.regNumber, kRegNumberMask, kMaskPlaceholder),
+    complain(c.regNumber.enabled &&
+                 (!IsMaskComplete(f.regNumber, kRegNumberMask, kMaskPlaceholder) || unfit(f.regNumber)),
              "Рег.номер, "_cp);
     // The sum is printed as it stands and read as a number for the payment line: only digits
     // may stand there, or the page and the bank would disagree.

@@ -121,18 +121,13 @@ bool WritePngImage(png_structp png, png_infop info, PngMemorySink* sink, const u
 
 } // namespace
 
-bool EncodeQrPng(const char* payload, std::string& png) {
-    if (payload == nullptr) {
+bool EncodeQrPng(std::string_view payload, std::string& png) {
+    if (payload.find('\0') != std::string_view::npos) {
         return false;
     }
     try {
-        // A windows-1251 character takes at most three bytes in UTF-8.
-        const std::size_t length = std::strlen(payload);
-        std::vector<char> utf8(3 * length + 1, '\0');
-        if (!Cp1251ToUtf8(payload, utf8.data())) {
-            return false;
-        }
-        const QrSymbol symbol(utf8.data());
+        std::string utf8 = Cp1251ToUtf8(payload);
+        const QrSymbol symbol(utf8.c_str());
         if (!symbol.IsValid()) {
             return false;
         }

@@ -182,7 +182,7 @@ std::string ReceiptComposer::Compose(const ReceiptInput& input, std::string kbkC
     w.Both("@Bank", m_dictionary.Lookup("BANK"));
 
     std::string png;
-    if (EncodeQrPng(w.payload.c_str(), png)) {
+    if (EncodeQrPng(w.payload, png)) {
         ReplaceAll(w.page, "@BarCode", Base64Encoder().Encode(png));
     } else {
         m_messages.ShowError(std::string("Ошибка при создании QR кода!"_cp));

@@ -105,6 +105,20 @@ TEST_F(CreateCommand, UnwritablePathIsReportedAndNothingIsOpened) {
     EXPECT_TRUE(std::filesystem::is_empty(folder.File("a-folder")));
 }
 
+// A zero byte in a hand-edited profile once cut the QR code's payment line before the Sum.
+TEST_F(CreateCommand, ControlCharacterFromTheProfileMakesNoReceipt) {
+    FillValidForm();
+    ASSERT_TRUE(dialog->OnCancel());
+    platform.profile.values["kvt_insurer"] = std::string("Ivanov\0Ivan", 11);
+    Start();
+    platform.messages.shown.clear();
+    dialog->OnCreate();
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].text,
+              std::string("Следующие поля не заполнены или заполнены некорректно: Плательщик.\n"_cp));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("kvt.html")));
+}
+
 TEST_F(CreateCommand, InvalidFormShowsTheComplaintOnly) {
     FillValidForm();
     Type(C().address, "");

@@ -62,10 +62,24 @@ TEST(EncodeQrPng, DecodesToTheUtf8PayloadByteForByte) {
                     "LastName=Ёлкин|FirstName=Пётр|MiddleName=Ильич|PayerAddress=127015, г. Москва, "
                     "ул. Бутырская, д. 46, кв. 12 «Ъ» — №5|ServiceName=61000312|Sum=1935648"_cp);
     std::string png;
-    ASSERT_TRUE(EncodeQrPng(payload.c_str(), png));
+    ASSERT_TRUE(EncodeQrPng(payload, png));
     const auto decoded = DecodeQrPng(png);
     ASSERT_EQ(decoded.size(), 1u);
     EXPECT_EQ(decoded[0], Cp1251ToUtf8(payload));
+}
+
+// The code carries the payload it is given, to its last byte, or there is no code at all.
+TEST(EncodeQrPng, NeverCarriesAPartOfThePayload) {
+    const std::string line = "ST00012|LastName=Ivanov|MiddleName=Ivan|PayerAddress=Olmgrad|Sum=150005";
+    std::string png;
+    ASSERT_TRUE(EncodeQrPng(std::string_view(line).substr(0, line.find("|Sum")), png)); // no terminator
+    EXPECT_EQ(DecodeQrPng(png), std::vector<std::string>{line.substr(0, line.find("|Sum"))});
+
+    std::string cut = line;
+    cut[cut.find("|PayerAddress")] = '\0'; // a measuring encoder would stop after MiddleName
+    png = "unchanged";
+    EXPECT_FALSE(EncodeQrPng(cut, png));
+    EXPECT_EQ(png, "unchanged");
 }
 
 TEST(EncodeQrPng, RefusesWhatNoSymbolCanHold) {
@@ -75,7 +89,7 @@ TEST(EncodeQrPng, RefusesWhatNoSymbolCanHold) {
         fits += 'x';
     }
     std::string png = "unchanged";
-    EXPECT_TRUE(EncodeQrPng(fits.c_str(), png));
+    EXPECT_TRUE(EncodeQrPng(fits, png));
     EXPECT_EQ(ReadPng(png).width, 177u);
 
     std::string tooLong = "ST00012|";
@@ -83,7 +97,7 @@ TEST(EncodeQrPng, RefusesWhatNoSymbolCanHold) {
         tooLong += "я"_cp;
     }
     png = "unchanged";
-    EXPECT_FALSE(EncodeQrPng(tooLong.c_str(), png));
+    EXPECT_FALSE(EncodeQrPng(tooLong, png));
     EXPECT_EQ(png, "unchanged");
 }
 
