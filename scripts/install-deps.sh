@@ -11,7 +11,7 @@ packages=(
     libzbar-dev zbar-tools
     chromium poppler-utils
     xvfb xauth
-    clang-format
+    clang-format clang-14 libclang-rt-14-dev
     locales
     dpkg-dev lintian appstream desktop-file-utils
 )

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets of tests/fuzz with clang and runs each for a bounded time (seconds,
+# 30 unless given) from a copy of its checked-in corpus, so the checkout is never written to.
+# A crash, a leak, a sanitizer report or a broken property fails the run; the input that did it
+# is kept in the build folder's fuzz-artifacts/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-30}
+build=${KVITOK_FUZZ_BUILD_DIR:-$root/build-fuzz}
+
+"$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DKVITOK_FUZZ=ON -DKVITOK_WERROR=ON -DKVITOK_GUI=OFF -DKVITOK_TESTS=OFF -DKVITOK_BENCH=OFF
+cmake --build "$build" -j "$(nproc)"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+artifacts="$build/fuzz-artifacts"
+mkdir -p "$artifacts"
+for corpus in "$root"/tests/fuzz/corpus/*/; do
+    name=$(basename "$corpus")
+    cp -r "$corpus" "$work/$name"
+    if ! "$build/tests/fuzz/$name" "$work/$name" -max_total_time="$seconds" -timeout=25 \
+        -artifact_prefix="$artifacts/$name-" -print_final_stats=1 >"$work/$name.log" 2>&1; then
+        tail -n 60 "$work/$name.log"
+        echo "$name failed; its input is in $artifacts" >&2
+        exit 1
+    fi
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/$name.log")
+    coverage=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$work/$name.log" | tail -n 1)
+    printf '%-20s %8s runs in %ss, %s\n' "$name" "$runs" "$seconds" "$coverage"
+done

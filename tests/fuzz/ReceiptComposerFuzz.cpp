@@ -1,0 +1,159 @@
+// The composer with any text in every field: the page keeps the template's markup, and the QR
+// code, when there is one, carries the whole payment line to its Sum, which is the amount the
+// page shows. Without odd characters each field of the line decodes back to what went in.
+#include "FuzzSupport.h"
+#include "receipt/QrDecode.h"
+#include "receipt/ReceiptComposer.h"
+#include "receipt/ReceiptMessages.h"
+#include "receipt/ReceiptTemplates.h"
+#include "refdata/ReferenceDictionary.h"
+#include "text/Cp1251.h"
+#include "text/NumberText.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <map>
+#include <optional>
+
+namespace {
+
+using namespace kvitok;
+
+class CountingMessages final : public ReceiptMessages {
+public:
+    int errors = 0;
+    void ShowError(const std::string&) override { ++errors; }
+};
+
+constexpr std::string_view kImageSource = "src=\"data:image/png;base64,";
+
+// The payment line in the page's QR code, as UTF-8; nothing when zbar finds no single symbol.
+std::optional<std::string> PaymentLine(const std::string& page) {
+    const std::vector<std::string> symbols = DecodeQrPng(PageImage(page, page.find(kImageSource)));
+    if (symbols.size() != 1) {
+        return std::nullopt;
+    }
+    return symbols[0];
+}
+
+std::size_t MarkupCount(const std::string& text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return c == '<' || c == '>'; }));
+}
+
+// The amount in kopecks, saturating at the ends of 64 bits.
+long long Kopecks(const std::string& rub, const std::string& kop) {
+    const __int128 total = static_cast<__int128>(AtoLL(rub)) * 100 + AtoLL(kop);
+    return static_cast<long long>(std::clamp<__int128>(total, LLONG_MIN, LLONG_MAX));
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t bar = line.find('|'); bar != std::string::npos; bar = line.find('|', start)) {
+        fields.push_back(line.substr(start, bar - start));
+        start = bar + 1;
+    }
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+// Last name up to the first space, first name up to the second, the rest the middle name.
+std::array<std::string, 3> NameParts(const std::string& name) {
+    const std::size_t i = name.find(' ');
+    const std::string rest = i == std::string::npos ? name : name.substr(i + 1);
+    const std::size_t j = rest.find(' ');
+    return {i == std::string::npos ? "" : name.substr(0, i), j == std::string::npos ? "" : rest.substr(0, j),
+            j == std::string::npos ? rest : rest.substr(j + 1)};
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const ReferenceDictionary dictionary;
+    static const std::string pageTemplate = ReceiptTemplates().GetReceiptTemplate();
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> names;
+        for (const std::string& field : Fields(ReceiptTemplates().GetPayloadTemplate())) {
+            names.push_back(field.substr(0, field.find('=') + 1));
+        }
+        return names;
+    }();
+    // The payment line of a form with nothing in it, for the room the fields leave.
+    static const std::size_t emptyLine = [] {
+        CountingMessages messages;
+        const std::optional<std::string> line =
+            PaymentLine(ReceiptComposer(dictionary, messages).Compose({}));
+        FUZZ_CHECK(line);
+        return line->size();
+    }();
+
+    FuzzedDataProvider in(data, size);
+    ReceiptInput input;
+    input.statusRow = in.ConsumeIntegralInRange(-1, 4);
+    input.kbkNumber = in.ConsumeIntegralInRange(-1, 30);
+    input.innEnabled = in.ConsumeBool();
+    input.oktmoEnabled = in.ConsumeBool();
+    input.printStatus = in.ConsumeBool();
+    std::string kbkCode;
+    std::string paymentName;
+    std::string amountRub;
+    std::string amountKop;
+    std::string* const texts[] = {
+        &input.payerName,      &input.address, &input.inn,   &input.regNumber,    &input.snils,
+        &input.sumRub,         &input.sumKop,  &input.oktmo, &input.kbkEntryText, &input.yearEntryText,
+        &input.periodMarkText, &kbkCode,       &paymentName, &amountRub,          &amountKop};
+    for (std::string* text : texts) {
+        *text = in.ConsumeRandomLengthString(300);
+    }
+
+    CountingMessages messages;
+    const std::string page =
+        ReceiptComposer(dictionary, messages).Compose(input, kbkCode, paymentName, amountRub, amountKop);
+    FUZZ_CHECK(MarkupCount(page) == MarkupCount(pageTemplate));
+    FUZZ_CHECK(messages.errors <= 1);
+
+    bool anyZero = false;
+    bool anyPlaceholder = false; // an "@" may be taken for a placeholder and grow the line
+    bool plain = true;           // nor "|" to split a field, nor any control character
+    std::size_t room = 0;
+    for (const std::string* text : texts) {
+        anyZero = anyZero || text->find('\0') != std::string::npos;
+        anyPlaceholder = anyPlaceholder || text->find('@') != std::string::npos;
+        plain = plain && std::none_of(text->begin(), text->end(), [](char c) {
+                    return c == '|' || c == '@' || static_cast<unsigned char>(c) < 0x20;
+                });
+        room += Cp1251ToUtf8(*text).size();
+    }
+
+    if (messages.errors == 1) {
+        FUZZ_CHECK(page.find(std::string(kImageSource) + "@BarCode\"") != std::string::npos);
+        // Only a zero byte or a line too long for any symbol (at most 1273 bytes) stops the code.
+        FUZZ_CHECK(anyZero || anyPlaceholder || emptyLine + room + 40 > 1200);
+        return 0;
+    }
+    const std::optional<std::string> line = PaymentLine(page);
+    FUZZ_CHECK(line);
+    const bool fromForm = amountRub.empty();
+    const long long sum = fromForm ? Kopecks(input.sumRub, input.sumKop) : Kopecks(amountRub, amountKop);
+    FUZZ_CHECK(line->starts_with("ST00012|Name="));
+    FUZZ_CHECK(line->ends_with("|Sum=" + IntToText(sum)));
+    if (!plain) {
+        return 0;
+    }
+    const std::vector<std::string> fields = Fields(*line);
+    FUZZ_CHECK(fields.size() == keys.size());
+    std::map<std::string, std::string> value;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        FUZZ_CHECK(fields[i].starts_with(keys[i]));
+        value[keys[i]] = fields[i].substr(keys[i].size());
+    }
+    const std::array<std::string, 3> name = NameParts(input.payerName);
+    FUZZ_CHECK(value["PayerAddress="] == Cp1251ToUtf8(input.address));
+    FUZZ_CHECK(value["PayerINN="] == (input.innEnabled ? Cp1251ToUtf8(input.inn) : ""));
+    FUZZ_CHECK(value["LastName="] == Cp1251ToUtf8(name[0]));
+    FUZZ_CHECK(value["FirstName="] == Cp1251ToUtf8(name[1]));
+    FUZZ_CHECK(value["MiddleName="] == Cp1251ToUtf8(name[2]));
+    return 0;
+}
