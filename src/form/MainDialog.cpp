@@ -88,8 +88,11 @@ MessageAnswer MainDialog::Message(std::string_view text, MessageIcon icon, Messa
 
 bool MainDialog::ReadControls() {
     m_readRefused = false;
+    // Only a field the person can mend refuses: a disabled one holding a longer value from a
+    // hand-edited profile or a foreign payer file would otherwise refuse every action, closing
+    // the program included, with no way out.
     const auto tooLong = [this](const EditModel& edit, std::size_t limit) {
-        if (edit.text.size() <= limit) {
+        if (!edit.enabled || edit.text.size() <= limit) {
             return false;
         }
         Message(FormatText("%s%d%s", std::string("Введите не более "_cp).c_str(), static_cast<int>(limit),

@@ -81,10 +81,11 @@ public:
     const std::string& GroupAmountKop() const { return m_groupAmountKop; }
 
 private:
-    // The data exchange. Reading refuses an INN over 12 or a birth year over 4 characters with
-    // a message and stops at that field; it returns false then. A handler whose read is refused
-    // returns at once and writes nothing back, so nothing typed is reverted; and as it calls no
-    // other handler, the complaint comes once for each action of the person.
+    // The data exchange. Reading refuses an INN over 12 or a birth year over 4 characters in an
+    // enabled field with a message and stops at that field; it returns false then. A handler
+    // whose read is refused returns at once and writes nothing back, so nothing typed is
+    // reverted; and as it calls no other handler, the complaint comes once for each action of
+    // the person.
     bool ReadControls();
     void WriteControls();
 

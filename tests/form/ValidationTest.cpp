@@ -142,6 +142,19 @@ TEST_F(Validation, RefusedReadComplainsOnceAndRevertsNothing) {
     EXPECT_NE(C().kbk.Count(), kbkRows);
 }
 
+// A longer value in a field the person cannot reach (from a hand-edited profile) refuses
+// nothing: the form closes and keeps it, rather than holding the program open for good.
+TEST_F(Validation, OverlongValueInADisabledFieldDoesNotHoldTheProgram) {
+    platform.profile.values = {
+        {"kvt_stat", "3"}, {"kvt_year", "8"}, {"kvt_kbk", "1"}, {"kvt_inn", "5001007322590"}};
+    Start();
+    ASSERT_FALSE(C().inn.enabled);
+    EXPECT_TRUE(dialog->OnCancel());
+    ASSERT_EQ(platform.messages.shown.size(), 1u); // the question only
+    EXPECT_EQ(platform.profile.values["kvt_inn"], "5001007322590");
+    EXPECT_EQ(platform.profile.values["kvt_stat"], "3");
+}
+
 TEST_F(Validation, ValidInnsOfBothLengthsPass) {
     FillValidForm();
     for (const char* inn : {"7707083893", "500100732259"}) {
