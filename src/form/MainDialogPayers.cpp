@@ -24,7 +24,9 @@ void MainDialog::LoadPayerNames() {
 }
 
 void MainDialog::OnSavePayer() {
-    ReadControls();
+    if (!ReadControls()) {
+        return;
+    }
     const DialogControls& c = m_controls;
     const PayerRecord record{m_form.payerName, m_form.address,   c.status.Selected(), c.kbk.Selected(),
                              m_form.inn,       m_form.regNumber, m_form.snils,        c.oktmo.Selected()};
@@ -41,7 +43,9 @@ void MainDialog::OnSavePayer() {
 }
 
 void MainDialog::OnDeletePayer() {
-    ReadControls();
+    if (!ReadControls()) {
+        return;
+    }
     try {
         m_payers->Delete(m_form.payerName);
         m_controls.payer.RemoveRow(m_controls.payer.Selected());
@@ -52,7 +56,9 @@ void MainDialog::OnDeletePayer() {
 }
 
 void MainDialog::OnSelchangePayer() {
-    ReadControls();
+    if (!ReadControls()) {
+        return;
+    }
     // The edit text may still show the previous name: the selected row says which payer.
     const int row = m_controls.payer.Selected();
     const std::string name = m_controls.payer.SelectedText();
@@ -66,7 +72,9 @@ void MainDialog::OnSelchangePayer() {
             m_controls.kbk.Select(payer->Position("kbk"));
             OnSelchangeKbk();
             m_controls.oktmo.Select(payer->Position("oktmo"));
-            ReadControls();
+            if (!ReadControls()) {
+                return;
+            }
             m_form.address = payer->Text("address");
             m_form.inn = payer->Text("inn");
             m_form.regNumber = payer->Text("regnumber");
