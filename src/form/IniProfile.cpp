@@ -1,11 +1,11 @@
 #include "IniProfile.h"
 
+#include "files/UserFolders.h"
 #include "files/WholeFile.h"
 #include "text/Cp1251.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <optional>
 #include <system_error>
 #include <vector>
@@ -102,15 +102,7 @@ IniProfile::IniProfile(std::filesystem::path file, std::string section)
     : m_file(std::move(file)), m_section(std::move(section)) {}
 
 std::filesystem::path IniProfile::DefaultPath() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    std::filesystem::path base;
-    if (configHome != nullptr && *configHome == '/') {
-        base = configHome;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::filesystem::path(home != nullptr && *home != '\0' ? home : ".") / ".config";
-    }
-    return base / "kvitok" / "kvitok.ini";
+    return UserBaseFolder("XDG_CONFIG_HOME", ".config") / "kvitok" / "kvitok.ini";
 }
 
 std::string IniProfile::Read(const std::string& key, const std::string& defaultValue) {
@@ -180,12 +172,8 @@ std::optional<Profile::WriteFailure> IniProfile::Write(const std::vector<Entry>&
         text += line;
         text += '\n';
     }
-    if (m_file.has_parent_path()) {
-        std::error_code error;
-        std::filesystem::create_directories(m_file.parent_path(), error);
-        if (error) {
-            return failure(error.value());
-        }
+    if (const int error = CreateOwnerFolders(m_file.parent_path())) {
+        return failure(error);
     }
     if (const int error = ReplaceWholeFile(m_file, text, 0600)) {
         return failure(error);
