@@ -6,6 +6,7 @@
 
 #include "DbFailure.h"
 #include "support/TestFiles.h"
+#include "support/WithoutPrivileges.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@ namespace kvitok {
 namespace {
 
 using kvitok::testing::MessageOf;
+using kvitok::testing::RunWithoutPrivileges;
 using kvitok::testing::TempFolder;
 namespace fs = std::filesystem;
 
@@ -263,27 +265,6 @@ TEST_F(PayerStoreTest, AfterAFailedOpenEveryOperationReportsAnError) {
     EXPECT_NE(MessageOf([&] { m_store.Save(Payer("A")); }), "");
     EXPECT_NE(MessageOf([&] { m_store.Delete("A"); }), "");
     EXPECT_NE(MessageOf([&] { m_store.Load("A"); }), "");
-}
-
-// Runs the check in a child process without root's power to ignore permissions; returns its
-// exit status, or -1 when the privileges cannot be dropped.
-int RunWithoutPrivileges(const std::function<int()>& check) {
-    if (geteuid() != 0) {
-        return check();
-    }
-    const pid_t child = fork();
-    if (child == 0) {
-        if (setgid(65534) != 0 || setuid(65534) != 0) {
-            _exit(255);
-        }
-        _exit(check());
-    }
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
-        WEXITSTATUS(status) == 255) {
-        return -1;
-    }
-    return WEXITSTATUS(status);
 }
 
 TEST_F(PayerStoreTest, ReadOnlyFolder) {
