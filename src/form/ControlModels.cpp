@@ -78,6 +78,10 @@ void ListModel::AddRows(std::vector<std::string> rows) {
     // Rows already there stay ahead of equal new ones, and equal new ones keep their order,
     // as each would when inserted after its equals.
     std::stable_sort(rows.begin(), rows.end(), RussianLess);
+    if (m_rows.empty()) {
+        m_rows = std::move(rows);
+        return;
+    }
     if (m_selected >= 0) {
         const std::string& selected = m_rows[static_cast<std::size_t>(m_selected)];
         m_selected += static_cast<int>(std::lower_bound(rows.begin(), rows.end(), selected, RussianLess) -
