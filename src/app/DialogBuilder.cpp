@@ -7,7 +7,9 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
+#include <QStringListModel>
 
 namespace kvitok {
 
@@ -64,6 +66,12 @@ QWidget* CreateWidget(const ControlTemplate& control, const QRect& rect, QWidget
             combo->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
         }
         combo->setMaxVisibleItems(qMax(3, (control.height - kClosedDropDownHeight) / 8));
+        // Rows are single lines of text: a plain list of them, laid out as rows of one height,
+        // keeps filling and opening the payer list quick with a hundred thousand payers.
+        combo->setModel(new QStringListModel(combo));
+        if (auto* rows = qobject_cast<QListView*>(combo->view())) {
+            rows->setUniformItemSizes(true);
+        }
         return combo;
     }
     case ControlKind::DatePicker: {

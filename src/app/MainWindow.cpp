@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStringListModel>
 
 #include <algorithm>
 
@@ -275,13 +276,13 @@ void MainWindow::ShowList(ListBinding& binding, bool force) {
     const QSignalBlocker blocker(combo);
     const bool rowsChanged = force || model.Rows() != binding.rows;
     if (rowsChanged) {
-        combo->clear();
         QStringList texts;
         texts.reserve(model.Count());
         for (const std::string& row : model.Rows()) {
             texts.append(FromCp1251(row));
         }
-        combo->addItems(texts);
+        // Built with a plain list of texts (see the dialog builder): replaced in one step.
+        static_cast<QStringListModel*>(combo->model())->setStringList(texts);
         binding.rows = model.Rows();
     }
     if (rowsChanged || model.Selected() != binding.selected || combo->currentIndex() != model.Selected()) {
