@@ -7,4 +7,4 @@ build=${KVITOK_BUILD_DIR:-$root/build}
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j "$(nproc)" --target kvitok
-exec "$build/src/app/kvitok" "$@"
+exec "$build/src/qt/kvitok" "$@"

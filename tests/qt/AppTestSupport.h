@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "support/TestFiles.h"
+#include "support/TempHome.h"
 
 #include <gtest/gtest.h>
 
@@ -18,30 +18,6 @@
 #include <vector>
 
 namespace kvitok::testing {
-
-// A fresh temporary folder that is also the current folder, HOME and XDG_CONFIG_HOME while it
-// lives, so the program's database, receipt and profile land in it.
-class TempHome {
-public:
-    TempHome() : m_previous(std::filesystem::current_path()) {
-        std::filesystem::current_path(m_folder.Path());
-        setenv("HOME", m_folder.Path().c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (m_folder.Path() / "config").c_str(), 1);
-    }
-    TempHome(const TempHome&) = delete;
-    TempHome& operator=(const TempHome&) = delete;
-    ~TempHome() {
-        std::error_code error;
-        std::filesystem::current_path(m_previous, error);
-    }
-
-    const std::filesystem::path& Path() const { return m_folder.Path(); }
-    std::filesystem::path ProfileFile() const { return Path() / "config" / "kvitok" / "kvitok.ini"; }
-
-private:
-    TempFolder m_folder;
-    std::filesystem::path m_previous;
-};
 
 // Answers the modal windows the program opens, in turn, as a user would: each step sees the
 // open window and acts on it (a key press, say). What was open is recorded.

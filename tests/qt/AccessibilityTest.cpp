@@ -1,5 +1,5 @@
 #include "AppTestSupport.h"
-#include "app/KvitokApp.h"
+#include "qt/KvitokApp.h"
 
 #include <QAccessible>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "CommandLine.h"
 #include "Emblem.h"
 #include "KvitokApp.h"
-#include "PayerFileLocation.h"
+#include "form/PayerFileLocation.h"
 
 #include <QApplication>
 #include <QFileInfo>

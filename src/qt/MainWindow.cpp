@@ -1,7 +1,7 @@
 #include "MainWindow.h"
 
 #include "DialogBuilder.h"
-#include "DialogTemplate.h"
+#include "DialogUnits.h"
 #include "Emblem.h"
 #include "TextBridge.h"
 

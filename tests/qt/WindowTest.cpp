@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
-#include "app/DialogTemplate.h"
-#include "app/KvitokApp.h"
+#include "form/DialogTemplate.h"
 #include "payers/PayerStore.h"
+#include "qt/KvitokApp.h"
 #include "text/Cp1251Literal.h"
 
 #include <QAbstractItemView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DialogTemplate.h"
+#include "DialogUnits.h"
 
 #include <QWidget>
 

@@ -1,5 +1,5 @@
-#include "app/PayerFileLocation.h"
-#include "AppTestSupport.h"
+#include "form/PayerFileLocation.h"
+#include "support/TempHome.h"
 
 #include <gtest/gtest.h>
 
