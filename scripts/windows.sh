@@ -37,7 +37,7 @@ as_root() {
 }
 
 stage() {
-    echo "== windows: $*"
+    echo "== windows: $* (at ${SECONDS}s)"
 }
 
 # --- what the machine needs ---------------------------------------------------------------
@@ -234,3 +234,4 @@ check_static
 if [ "$run_tests" -eq 1 ]; then
     run_tests_under_wine
 fi
+stage "done"
