@@ -66,6 +66,66 @@ TEST_F(PayerHandlers, DeleteRemovesTheRowAndTheSelectedEntry) {
     EXPECT_EQ(C().payer.RowText(0), "Aaa");
 }
 
+// A pick replaces status, KBK, OKTMO and texts together. An over-long INN that the pick replaces
+// (in a field the stored KBK switches on, or one already on) never stops it half-way; a value it
+// keeps (the birth year) refuses the pick, and the payer list goes back with the form unchanged.
+TEST_F(PayerHandlers, APickReplacesEveryFieldItSetsOrNothing) {
+    const PayerRecord stored{"Bbb", "B street", 2, 1, "500100732259", "123-456-789012", "112-233-445 95", 9};
+    {
+        PayerStore store;
+        store.Open(folder.File("insurers.db"));
+        store.Save(stored);
+    }
+    struct Case {
+        const char* what;
+        int status, year, kbkNumber;
+        const char* inn;
+        const char* birthYear;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"long INN, switched off", 3, kRow2016, 26, "5001007322590", "", false},
+        {"long INN, switched on", 2, kRow2016, 2, "5001007322590", "", false},
+        {"long birth year", 2, kRow2013, 2, "500100732259", "19700", true},
+    };
+    for (const Case& c : cases) {
+        Start();
+        C().payer.SetEditText("Aaa");
+        Type(C().address, "A street");
+        SelectStatus(c.status);
+        SelectYear(c.year);
+        SelectKbkNumber(c.kbkNumber);
+        C().oktmo.Select(0);
+        Type(C().inn, c.inn);
+        Type(C().birthYear, c.birthYear);
+        Type(C().snils, "999-999-999 99");
+        const int kbkRow = C().kbk.Selected();
+        platform.messages.shown.clear();
+
+        C().payer.Select(0);
+        dialog->OnSelchangePayer();
+        if (c.refused) {
+            ASSERT_EQ(platform.messages.shown.size(), 1u) << c.what;
+            EXPECT_EQ(platform.messages.shown[0].text, "Введите не более 4 символов."_cp);
+            EXPECT_EQ(C().payer.Selected(), -1) << c.what;
+            EXPECT_EQ(C().payer.EditText(), "Aaa") << c.what;
+            EXPECT_EQ(C().kbk.Selected(), kbkRow) << c.what;
+            EXPECT_EQ(C().address.text, "A street") << c.what;
+            EXPECT_EQ(C().snils.text, "999-999-999 99") << c.what;
+            continue;
+        }
+        EXPECT_TRUE(platform.messages.shown.empty()) << c.what << ": " << platform.messages.shown[0].text;
+        EXPECT_EQ(C().payer.EditText(), stored.name) << c.what;
+        EXPECT_EQ(C().status.Selected(), stored.status) << c.what;
+        EXPECT_EQ(C().kbk.Selected(), stored.kbk) << c.what;
+        EXPECT_EQ(C().oktmo.Selected(), stored.oktmo) << c.what;
+        EXPECT_EQ(C().address.text, stored.address) << c.what;
+        EXPECT_EQ(C().inn.text, stored.inn) << c.what;
+        EXPECT_EQ(C().regNumber.text, stored.regNumber) << c.what;
+        EXPECT_EQ(C().snils.text, stored.snils) << c.what;
+    }
+}
+
 TEST_F(PayerHandlers, FileThatIsNotADatabaseIsReportedAndTheDialogGoesOn) {
     const std::string path = folder.File("broken.db");
     std::ofstream(path) << std::string(4096, 'x');

@@ -348,6 +348,45 @@ TEST_F(Window, EnterInEveryKindOfControlRunsCreate) {
     }
 }
 
+// The profile leaves an INN over 12 digits in an enabled field. A pick in a list whose handler
+// refuses to read that puts the list back, so the screen keeps the form built for it; the
+// complaint comes once.
+TEST_F(Window, ARefusedPickPutsTheListBack) {
+    std::filesystem::create_directories(home.ProfileFile().parent_path());
+    std::ofstream(home.ProfileFile()) << "[kvt_section]\nkvt_stat=2\nkvt_year=8\nkvt_kbk=2\n"
+                                         "kvt_inn=5001007322590\n";
+    Start();
+    ASSERT_TRUE(Widget<QLineEdit>(ControlId::Inn)->isEnabled());
+    const auto shown = [this] {
+        QStringList state;
+        for (QWidget* widget : app->Window().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            QString text;
+            if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+                text = QString::number(combo->currentIndex()) + QStringLiteral("/") +
+                       QString::number(combo->count()) + QStringLiteral(" ") + combo->currentText();
+            } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+                text = edit->text();
+            } else if (auto* date = qobject_cast<QDateEdit*>(widget)) {
+                text = date->text();
+            }
+            state << widget->objectName() +
+                         (widget->isEnabled() ? QStringLiteral("+") : QStringLiteral("-")) + text;
+        }
+        return state;
+    };
+    const QStringList before = shown();
+    for (const int id : {ControlId::Status, ControlId::Year, ControlId::Kbk}) {
+        const std::size_t seen = script.SeenWindows().size();
+        script.ThenKey(Qt::Key_Return);
+        auto* combo = Widget<QComboBox>(id);
+        combo->setFocus();
+        QTest::keyClick(combo, Qt::Key_Up);
+        ASSERT_EQ(script.SeenWindows().size(), seen + 1) << id;
+        EXPECT_EQ(script.SeenWindows().back().text, QString::fromUtf8("Введите не более 12 символов."));
+        EXPECT_EQ(shown(), before) << id;
+    }
+}
+
 // Typing a stored name is typing: Enter creates from the form as shown, and leaving the field
 // keeps it. Only a pick from the list (here with the arrow keys) loads the payer.
 TEST_F(Window, OnlyAPickFromTheListLoadsAStoredPayer) {
