@@ -49,8 +49,10 @@ void MainDialog::OnDeletePayer() {
         return;
     }
     try {
+        // The entry that goes is the one whose rows went, typed or picked; another entry that
+        // happens to be selected is a payer still stored, and stays.
         m_payers->Delete(m_form.payerName);
-        m_controls.payer.RemoveRow(m_controls.payer.Selected());
+        m_controls.payer.RemoveRow(m_controls.payer.FindRow(m_form.payerName));
     } catch (const DbException& error) {
         Message(error.message());
     }

@@ -66,6 +66,28 @@ TEST_F(PayerHandlers, DeleteRemovesTheRowAndTheSelectedEntry) {
     EXPECT_EQ(C().payer.RowText(0), "Aaa");
 }
 
+// Typed over a picked name, Удалить removes the typed payer from the file and from the list;
+// the picked one stays in both.
+TEST_F(PayerHandlers, DeleteRemovesTheEntryOfTheNameItDeleted) {
+    for (const char* name : {"Bbb", "Aaa", "Ccc"}) {
+        C().payer.SetEditText(name);
+        dialog->OnSavePayer();
+    }
+    C().payer.Select(C().payer.FindRow("Bbb"));
+    dialog->OnSelchangePayer();
+    C().payer.SetEditText("Aaa");
+    dialog->OnDeletePayer();
+    EXPECT_EQ(C().payer.Rows(), (std::vector<std::string>{"Bbb", "Ccc"}));
+    EXPECT_EQ(C().payer.SelectedText(), "Bbb");
+    C().payer.SetEditText("Nobody"); // neither stored nor listed: nothing goes
+    dialog->OnDeletePayer();
+    EXPECT_EQ(C().payer.Rows(), (std::vector<std::string>{"Bbb", "Ccc"}));
+    EXPECT_TRUE(platform.messages.shown.empty());
+
+    Start();
+    EXPECT_EQ(C().payer.Rows(), (std::vector<std::string>{"Bbb", "Ccc"}));
+}
+
 // A pick replaces status, KBK, OKTMO and texts together. An over-long INN that the pick replaces
 // (in a field the stored KBK switches on, or one already on) never stops it half-way; a value it
 // keeps (the birth year) refuses the pick, and the payer list goes back with the form unchanged.
