@@ -37,8 +37,9 @@ QWidget* CreateWidget(const ControlTemplate& control, const QRect& rect, QWidget
     case ControlKind::Button:
     case ControlKind::DefaultButton: {
         auto* button = new QPushButton(text, parent);
-        // Enter belongs to the default button wherever the focus is.
-        button->setAutoDefault(false);
+        // Enter and Space press the button that has the focus; Enter anywhere else presses the
+        // default one.
+        button->setAutoDefault(true);
         button->setDefault(control.kind == ControlKind::DefaultButton);
         return button;
     }

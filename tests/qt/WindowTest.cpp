@@ -326,7 +326,8 @@ TEST_F(Window, EnterOnACompleteFormWritesTheReceipt) {
     EXPECT_TRUE(app->Window().isVisible()); // creating does not close the form
 }
 
-// Enter anywhere outside an open list presses "Создать"; with the payer missing it complains.
+// Enter anywhere outside an open list and off the buttons presses "Создать"; with the payer
+// missing it complains.
 TEST_F(Window, EnterInEveryKindOfControlRunsCreate) {
     Start();
     FillCompleteForm();
@@ -334,7 +335,7 @@ TEST_F(Window, EnterInEveryKindOfControlRunsCreate) {
     app->Dialog().Controls().payer.SetEditText("");
     app->Window().Refresh();
     for (const int id : {ControlId::Address, ControlId::Payer, ControlId::Status, ControlId::Kbk,
-                         ControlId::PeriodFrom, ControlId::Snils, ControlId::HelpSum, ControlId::About}) {
+                         ControlId::PeriodFrom, ControlId::Snils}) {
         const std::size_t before = script.SeenWindows().size();
         script.ThenKey(Qt::Key_Return);
         QWidget* widget = app->Window().Control(id);
@@ -345,6 +346,59 @@ TEST_F(Window, EnterInEveryKindOfControlRunsCreate) {
         EXPECT_TRUE(script.SeenWindows().back().text.startsWith(QString::fromUtf8("Следующие поля")))
             << id << " " << script.SeenWindows().back().text.toStdString();
         EXPECT_EQ(script.SeenWindows().back().title, QStringLiteral("app_tests"));
+    }
+}
+
+// Enter and Space press the focused button, whichever it is: each does its own work, and opens
+// its own window or none.
+TEST_F(Window, EnterAndSpacePressTheFocusedButton) {
+    Start();
+    FillEntrepreneur();
+    KeyIn(Widget<QComboBox>(ControlId::Payer)->lineEdit(), QString::fromUtf8("Иванов Иван"));
+    struct Case {
+        int id;
+        QString opens; // the class, title or start of the text of the window it opens; empty: none
+        int payers = -1;
+    };
+    const Case cases[] = {
+        {ControlId::Create, QString::fromUtf8("Следующие поля")},
+        {ControlId::Cancel, QString::fromUtf8("Закрыть программу?")},
+        {ControlId::About, kAboutTitle},
+        {ControlId::Browse, QStringLiteral("QFileDialog")},
+        {ControlId::SavePayer, QString(), 1},
+        {ControlId::DeletePayer, QString(), 0},
+        {ControlId::HelpYear, QString::fromUtf8("\"Год\"")},
+        {ControlId::HelpTaxPeriod, QString::fromUtf8("\"Период\"")},
+        {ControlId::HelpPeriodFrom, QString::fromUtf8("\"Период уплаты с\"")},
+        {ControlId::HelpPeriodTo, QString::fromUtf8("\"Период уплаты по\"")},
+        {ControlId::HelpBirthYear, QString::fromUtf8("\"Год рождения\"")},
+        {ControlId::HelpOktmo, QString::fromUtf8("\"ОКМТО\"")},
+        {ControlId::HelpSum, QString::fromUtf8("\"Сумма\"")},
+        {ControlId::HelpIncome, QString::fromUtf8("\"Сумма дохода")},
+    };
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        for (const Case& c : cases) {
+            const std::size_t before = script.SeenWindows().size();
+            if (!c.opens.isEmpty()) {
+                script.ThenKey(Qt::Key_Escape);
+            }
+            QWidget* button = app->Window().Control(c.id);
+            button->setFocus();
+            QTest::keyClick(button, key);
+            ASSERT_EQ(script.SeenWindows().size(), before + (c.opens.isEmpty() ? 0 : 1))
+                << c.id << " " << key;
+            if (!c.opens.isEmpty()) {
+                const ModalScript::Seen& seen = script.SeenWindows().back();
+                EXPECT_TRUE(seen.className == c.opens || seen.title == c.opens ||
+                            seen.text.startsWith(c.opens))
+                    << c.id << " " << key << " " << seen.title.toStdString() << " "
+                    << seen.text.toStdString();
+            }
+            if (c.payers >= 0) {
+                EXPECT_EQ(Widget<QComboBox>(ControlId::Payer)->count(), c.payers) << c.id << " " << key;
+            }
+            EXPECT_TRUE(app->Window().isVisible()) << c.id << " " << key;
+        }
     }
 }
 
