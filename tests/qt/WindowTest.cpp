@@ -170,33 +170,24 @@ TEST_F(Window, EveryTextFitsItsControlAtAnyFontSize) {
         QFont font = QApplication::font();
         ~FontBack() { QApplication::setFont(font); }
     } original;
-    int smallerWidth = 0;
     for (const int points : {9, 14, 20}) {
         QFont font = original.font;
         font.setPointSize(points);
         QApplication::setFont(font);
         Start();
-        MainWindow& window = app->Window();
-        EXPECT_EQ(window.font().pointSize(), points);
-        EXPECT_GT(window.width(), smallerWidth) << points;
-        smallerWidth = window.width();
-        const QList<QWidget*> controls = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        EXPECT_EQ(app->Window().font().pointSize(), points);
+        const QList<QWidget*> controls = app->Window().findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         for (QWidget* control : controls) {
-            const std::string what = control->objectName().toStdString() + " at " + std::to_string(points);
-            if (auto* label = qobject_cast<QLabel*>(control); label != nullptr && !label->text().isEmpty()) {
-                const QRect needed =
-                    label->fontMetrics().boundingRect(label->rect(), Qt::TextWordWrap, label->text());
-                EXPECT_LE(needed.height(), label->height()) << label->text().toStdString() << " " << what;
-                EXPECT_LE(needed.width(), label->width()) << label->text().toStdString() << " " << what;
-            }
-            if (auto* button = qobject_cast<QPushButton*>(control)) {
-                EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()) + 4, button->width())
-                    << button->text().toStdString() << " " << what;
-            }
-            EXPECT_TRUE(window.rect().contains(control->geometry())) << what;
+            const auto* label = qobject_cast<QLabel*>(control);
+            const auto* button = qobject_cast<QPushButton*>(control);
+            const QString text = label != nullptr    ? label->text()
+                                 : button != nullptr ? button->text()
+                                                     : QString();
+            const QRect needed = control->fontMetrics().boundingRect(
+                control->rect().adjusted(0, 0, -4 * !!button, 0), Qt::TextWordWrap, text);
+            EXPECT_TRUE(control->rect().contains(needed)) << text.toStdString() << " at " << points;
             for (QWidget* other : controls) {
-                EXPECT_TRUE(other == control || !other->geometry().intersects(control->geometry()))
-                    << what << " and " << other->objectName().toStdString();
+                EXPECT_TRUE(other == control || !other->geometry().intersects(control->geometry()));
             }
         }
     }
@@ -370,96 +361,59 @@ TEST_F(Window, EnterInEveryKindOfControlRunsCreate) {
     }
 }
 
-// Enter and Space press the focused button, whichever it is: each does its own work, and opens
-// its own window or none.
+// Enter and Space press the focused button, whichever it is, and only that one.
 TEST_F(Window, EnterAndSpacePressTheFocusedButton) {
     Start();
     FillEntrepreneur();
     KeyIn(Widget<QComboBox>(ControlId::Payer)->lineEdit(), QString::fromUtf8("Иванов Иван"));
-    struct Case {
-        int id;
-        QString opens; // the class, title or start of the text of the window it opens; empty: none
-        int payers = -1;
-    };
-    const Case cases[] = {
-        {ControlId::Create, QString::fromUtf8("Следующие поля")},
-        {ControlId::Cancel, QString::fromUtf8("Закрыть программу?")},
-        {ControlId::About, kAboutTitle},
-        {ControlId::Browse, QStringLiteral("QFileDialog")},
-        {ControlId::SavePayer, QString(), 1},
-        {ControlId::DeletePayer, QString(), 0},
-        {ControlId::HelpYear, QString::fromUtf8("\"Год\"")},
-        {ControlId::HelpTaxPeriod, QString::fromUtf8("\"Период\"")},
-        {ControlId::HelpPeriodFrom, QString::fromUtf8("\"Период уплаты с\"")},
-        {ControlId::HelpPeriodTo, QString::fromUtf8("\"Период уплаты по\"")},
-        {ControlId::HelpBirthYear, QString::fromUtf8("\"Год рождения\"")},
-        {ControlId::HelpOktmo, QString::fromUtf8("\"ОКМТО\"")},
-        {ControlId::HelpSum, QString::fromUtf8("\"Сумма\"")},
-        {ControlId::HelpIncome, QString::fromUtf8("\"Сумма дохода")},
-    };
+    const std::pair<int, const char*> cases[] = {{ControlId::Create, "Следующие поля"},
+                                                 {ControlId::Cancel, "Закрыть программу?"},
+                                                 {ControlId::About, "QDialog"},
+                                                 {ControlId::Browse, "QFileDialog"},
+                                                 {ControlId::SavePayer, nullptr},
+                                                 {ControlId::DeletePayer, nullptr},
+                                                 {ControlId::HelpYear, "\"Год\""},
+                                                 {ControlId::HelpTaxPeriod, "\"Период\""},
+                                                 {ControlId::HelpPeriodFrom, "\"Период уплаты с"},
+                                                 {ControlId::HelpPeriodTo, "\"Период уплаты по"},
+                                                 {ControlId::HelpBirthYear, "\"Год рождения"},
+                                                 {ControlId::HelpOktmo, "\"ОКМТО"},
+                                                 {ControlId::HelpSum, "\"Сумма\""},
+                                                 {ControlId::HelpIncome, "\"Сумма дохода"}};
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
-        for (const Case& c : cases) {
+        for (const auto& [id, opens] : cases) {
             const std::size_t before = script.SeenWindows().size();
-            if (!c.opens.isEmpty()) {
+            if (opens != nullptr) {
                 script.ThenKey(Qt::Key_Escape);
             }
-            QWidget* button = app->Window().Control(c.id);
-            button->setFocus();
-            QTest::keyClick(button, key);
-            ASSERT_EQ(script.SeenWindows().size(), before + (c.opens.isEmpty() ? 0 : 1))
-                << c.id << " " << key;
-            if (!c.opens.isEmpty()) {
+            app->Window().Control(id)->setFocus();
+            QTest::keyClick(app->Window().Control(id), key);
+            ASSERT_EQ(script.SeenWindows().size(), before + (opens != nullptr ? 1 : 0)) << id << " " << key;
+            if (opens != nullptr) {
                 const ModalScript::Seen& seen = script.SeenWindows().back();
-                EXPECT_TRUE(seen.className == c.opens || seen.title == c.opens ||
-                            seen.text.startsWith(c.opens))
-                    << c.id << " " << key << " " << seen.title.toStdString() << " "
-                    << seen.text.toStdString();
+                EXPECT_TRUE(seen.className == opens || seen.text.startsWith(QString::fromUtf8(opens))) << id;
             }
-            if (c.payers >= 0) {
-                EXPECT_EQ(Widget<QComboBox>(ControlId::Payer)->count(), c.payers) << c.id << " " << key;
-            }
-            EXPECT_TRUE(app->Window().isVisible()) << c.id << " " << key;
         }
+        EXPECT_EQ(Widget<QComboBox>(ControlId::Payer)->count(), 0) << "saved and deleted again";
     }
 }
 
-// The profile leaves an INN over 12 digits in an enabled field. A pick in a list whose handler
-// refuses to read that puts the list back, so the screen keeps the form built for it; the
-// complaint comes once.
+// The profile leaves an INN over 12 digits in an enabled field. A pick that this refuses puts
+// its list back: the screen keeps the form built for it, and the complaint comes once.
 TEST_F(Window, ARefusedPickPutsTheListBack) {
     std::filesystem::create_directories(home.ProfileFile().parent_path());
     std::ofstream(home.ProfileFile()) << "[kvt_section]\nkvt_stat=2\nkvt_year=8\nkvt_kbk=2\n"
                                          "kvt_inn=5001007322590\n";
     Start();
-    ASSERT_TRUE(Widget<QLineEdit>(ControlId::Inn)->isEnabled());
-    const auto shown = [this] {
-        QStringList state;
-        for (QWidget* widget : app->Window().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            QString text;
-            if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-                text = QString::number(combo->currentIndex()) + QStringLiteral("/") +
-                       QString::number(combo->count()) + QStringLiteral(" ") + combo->currentText();
-            } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-                text = edit->text();
-            } else if (auto* date = qobject_cast<QDateEdit*>(widget)) {
-                text = date->text();
-            }
-            state << widget->objectName() +
-                         (widget->isEnabled() ? QStringLiteral("+") : QStringLiteral("-")) + text;
-        }
-        return state;
-    };
-    const QStringList before = shown();
     for (const int id : {ControlId::Status, ControlId::Year, ControlId::Kbk}) {
-        const std::size_t seen = script.SeenWindows().size();
+        Widget<QComboBox>(id)->setFocus();
+        const QImage before = app->Window().grab().toImage();
         script.ThenKey(Qt::Key_Return);
-        auto* combo = Widget<QComboBox>(id);
-        combo->setFocus();
-        QTest::keyClick(combo, Qt::Key_Up);
-        ASSERT_EQ(script.SeenWindows().size(), seen + 1) << id;
-        EXPECT_EQ(script.SeenWindows().back().text, QString::fromUtf8("Введите не более 12 символов."));
-        EXPECT_EQ(shown(), before) << id;
+        QTest::keyClick(Widget<QComboBox>(id), Qt::Key_Up);
+        EXPECT_EQ(script.SeenWindows().back().text, QString::fromUtf8("Введите не более 12 символов.")) << id;
+        EXPECT_TRUE(app->Window().grab().toImage() == before) << id;
     }
+    EXPECT_EQ(script.SeenWindows().size(), 4u);
 }
 
 // Typing a stored name is typing: Enter creates from the form as shown, and leaving the field
