@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 namespace kvitok::testing {
 namespace {
@@ -115,19 +116,12 @@ TEST_F(Validation, RefusedReadComplainsOnceAndRevertsNothing) {
          }},
         {"close", [&] { EXPECT_FALSE(dialog->OnCancel()); }, 2}, // the question, then the complaint
     };
-    // What the handlers built: every list's rows and row, and what is switched on.
+    // What the handlers built: the rows of the lists picked in and of the lists and fields they switch.
     const auto built = [this] {
-        std::vector<std::string> state;
-        for (const ListModel* list : {&C().status, &C().year, &C().taxPeriod, &C().kbk, &C().oktmo}) {
-            state.push_back(std::to_string(list->Selected()) + (list->Enabled() ? "+" : "-"));
-            state.insert(state.end(), list->Rows().begin(), list->Rows().end());
-        }
-        for (const EditModel* edit : {&C().inn, &C().snils, &C().birthYear, &C().incomeRub, &C().sumRub}) {
-            state.push_back(edit->enabled ? "+" : "-");
-        }
-        return state;
+        return std::tuple(C().status.Selected(), C().year.Selected(), C().kbk.Selected(), C().kbk.Rows(),
+                          C().oktmo.Rows(), C().birthYear.enabled, C().incomeRub.enabled);
     };
-    const std::vector<std::string> before = built();
+    const auto before = built();
     for (const Action& action : actions) {
         Type(C().inn, overlong);
         Type(C().regNumber, "999-888-77766");
