@@ -66,7 +66,10 @@ void WriteDate(DatePickerModel& picker, const CalendarDate& date) {
 
 MainDialog::MainDialog(PlatformServices services, std::string databasePath)
     : m_services(services), m_databasePath(std::move(databasePath)),
-      m_payers(std::make_unique<PayerStore>()) {
+      m_payers(std::make_unique<PayerStore>()), m_builtRows{{{&m_controls.status, -1, {}},
+                                                             {&m_controls.year, -1, {}},
+                                                             {&m_controls.kbk, -1, {}},
+                                                             {&m_controls.payer, -1, {}}}} {
     m_form.periodFrom = LocalNow();
     m_form.periodTo = m_form.periodFrom;
     m_controls.periodFrom.date = m_form.periodFrom;
@@ -79,25 +82,59 @@ MessageAnswer MainDialog::Message(std::string_view text, MessageIcon icon, Messa
     return m_services.messages.Show(std::string(text), icon, buttons);
 }
 
-bool MainDialog::ReadControls() {
-    m_readRefused = false;
+MainDialog::Handling::Handling(MainDialog& dialog) : m_dialog(dialog) {
+    if (m_dialog.m_handlerDepth++ == 0) {
+        m_dialog.m_actionRead = false;
+    }
+}
+
+MainDialog::Handling::~Handling() {
+    if (--m_dialog.m_handlerDepth == 0) {
+        m_dialog.RememberBuiltRows();
+    }
+}
+
+void MainDialog::RememberBuiltRows() {
+    for (BuiltRow& built : m_builtRows) {
+        built.row = built.list->Selected();
+        built.editText = built.list->EditText();
+    }
+}
+
+void MainDialog::RestoreBuiltRow(ListModel& list) {
+    for (const BuiltRow& built : m_builtRows) {
+        if (built.list == &list) {
+            list.Select(built.row);
+            if (list.Editable()) {
+                list.SetEditText(built.editText);
+            }
+        }
+    }
+}
+
+bool MainDialog::ReadControls(ListModel* picked, bool innReplaced) {
+    const bool mayRefuse = m_handlerDepth == 0 || !m_actionRead;
+    m_actionRead = true;
     // Only a field the person can mend refuses: a disabled one holding a longer value from a
     // hand-edited profile or a foreign payer file would otherwise refuse every action, closing
     // the program included, with no way out.
-    const auto tooLong = [this](const EditModel& edit, std::size_t limit) {
-        if (!edit.enabled || edit.text.size() <= limit) {
+    const auto tooLong = [&](const EditModel& edit, std::size_t limit) {
+        if (!mayRefuse || !edit.enabled || edit.text.size() <= limit) {
             return false;
+        }
+        // Back to the row first, so that the form behind the message is the one it keeps.
+        if (picked != nullptr) {
+            RestoreBuiltRow(*picked);
         }
         Message(FormatText("%s%d%s", std::string("Введите не более "_cp).c_str(), static_cast<int>(limit),
                            std::string(" символов."_cp).c_str()),
                 MessageIcon::Warning);
-        m_readRefused = true;
         return true;
     };
     m_form.payerName = m_controls.payer.EditText();
     m_form.address = m_controls.address.text;
     m_form.inn = m_controls.inn.text;
-    if (tooLong(m_controls.inn, 12)) {
+    if (!innReplaced && tooLong(m_controls.inn, 12)) {
         return false;
     }
     m_form.regNumber = m_controls.regNumber.text;
@@ -172,6 +209,7 @@ void MainDialog::FillStatusList() {
 }
 
 void MainDialog::OnInitDialog() {
+    const Handling handling(*this);
     m_yearText = "0";
     m_kbkPostfix = "0";
     FillStatusList();
@@ -189,6 +227,7 @@ bool MainDialog::OnCancel() {
     if (Message("Закрыть программу?"_cp, MessageIcon::None, MessageButtons::OkCancel) != MessageAnswer::Ok) {
         return false;
     }
+    const Handling handling(*this);
     // Closing over a refused value would lose what was typed since; its complaint says what to fix.
     if (!ReadControls()) {
         return false;

@@ -5,6 +5,7 @@
 #include "Platform.h"
 #include "refdata/ReferenceDictionary.h"
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -81,13 +82,31 @@ public:
     const std::string& GroupAmountKop() const { return m_groupAmountKop; }
 
 private:
-    // The data exchange. Reading refuses an INN over 12 or a birth year over 4 characters in an
-    // enabled field with a message and stops at that field; it returns false then. A handler
-    // whose read is refused returns at once and writes nothing back, so nothing typed is
-    // reverted; and as it calls no other handler, the complaint comes once for each action of
-    // the person.
-    bool ReadControls();
+    // Marks one handler running. The outermost is the person's action: only its first read of
+    // the controls may be refused, and the rows it leaves in the lists are the ones a refused
+    // pick goes back to.
+    class Handling {
+    public:
+        explicit Handling(MainDialog& dialog);
+        ~Handling();
+        Handling(const Handling&) = delete;
+        Handling& operator=(const Handling&) = delete;
+
+    private:
+        MainDialog& m_dialog;
+    };
+
+    // The data exchange. The first read of the person's action refuses an INN over 12 or a
+    // birth year over 4 characters in an enabled field with a message and stops at that field;
+    // it returns false then. A handler whose read is refused returns at once and writes
+    // nothing back, so nothing typed is reverted, and the list the person picked in (`picked`)
+    // goes back to its row: the screen keeps the form the handlers built. The handlers the
+    // action runs read the values just checked again, and are never refused half-way. A payer
+    // pick replaces the INN, so its old value (`innReplaced`) does not stop the pick.
+    bool ReadControls(ListModel* picked = nullptr, bool innReplaced = false);
     void WriteControls();
+    void RememberBuiltRows();
+    void RestoreBuiltRow(ListModel& list);
 
     void FillYearList();
     void FillStatusList();
@@ -120,7 +139,16 @@ private:
     std::unique_ptr<PayerStore> m_payers;
     std::vector<int> m_kbkNumbers;
     bool m_printStatus = false;
-    bool m_readRefused = false;
+
+    struct BuiltRow {
+        ListModel* list;
+        int row = -1;
+        std::string editText;
+    };
+    // The lists whose handlers read the form, as the person's last action left them.
+    std::array<BuiltRow, 4> m_builtRows;
+    int m_handlerDepth = 0;
+    bool m_actionRead = false; // the person's action has read the controls once
 };
 
 } // namespace kvitok

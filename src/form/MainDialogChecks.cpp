@@ -30,6 +30,7 @@ bool DateAfter(const CalendarDate& a, const CalendarDate& b) {
 } // namespace
 
 void MainDialog::ApplyFieldMask(EditModel& edit, std::string& value, std::string_view mask) {
+    const Handling handling(*this);
     m_maskPrevLength = static_cast<int>(value.size());
     if (!ReadControls()) {
         return;
@@ -55,6 +56,7 @@ void MainDialog::PutCaretHomeIfBare(EditModel& edit, const std::string& value, s
 }
 
 void MainDialog::OnSetfocusRegNumber() {
+    const Handling handling(*this);
     if (!ReadControls()) {
         return;
     }
@@ -62,6 +64,7 @@ void MainDialog::OnSetfocusRegNumber() {
 }
 
 void MainDialog::OnSetfocusSnils() {
+    const Handling handling(*this);
     if (!ReadControls()) {
         return;
     }
@@ -69,6 +72,7 @@ void MainDialog::OnSetfocusSnils() {
 }
 
 std::string MainDialog::ValidateForm() {
+    const Handling handling(*this);
     ReadControls();
     const DialogControls& c = m_controls;
     const PaymentForm& f = m_form;
@@ -132,6 +136,7 @@ std::string MainDialog::ValidateForm() {
 }
 
 double MainDialog::RecalculateSum(int kbkNumber) {
+    const Handling handling(*this);
     if (!ReadControls()) {
         return 0.0;
     }
@@ -152,18 +157,21 @@ double MainDialog::RecalculateSum(int kbkNumber) {
 }
 
 void MainDialog::OnChangeBirthYear() {
+    const Handling handling(*this);
     if (ReadControls() && IsBirthYear(m_form.birthYear)) {
         RecalculateSum(0);
     }
 }
 
 void MainDialog::OnChangeIncome() {
+    const Handling handling(*this);
     if (ReadControls()) {
         RecalculateSum(0);
     }
 }
 
 void MainDialog::CheckPeriodDate(const CalendarDate& date) {
+    const Handling handling(*this);
     if (!ReadControls()) {
         return;
     }

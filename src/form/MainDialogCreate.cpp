@@ -48,17 +48,17 @@ std::vector<int> MainDialog::GetGroupMembers() const {
 }
 
 void MainDialog::OnCreate() {
-    const std::string complaint = ValidateForm();
-    if (m_readRefused) {
+    const Handling handling(*this);
+    // The validation reads the controls again, so a refused value is told once, by this read.
+    if (!ReadControls()) {
         return;
     }
+    const std::string complaint = ValidateForm();
     if (!complaint.empty()) {
         Message(complaint);
         return;
     }
-    if (!ReadControls()) {
-        return;
-    }
+    ReadControls();
     if (FileExists(m_form.fileName) &&
         Message(m_form.fileName + std::string(" уже существует. Заменить?"_cp), MessageIcon::None,
                 MessageButtons::OkCancel) != MessageAnswer::Ok) {
@@ -114,6 +114,7 @@ void MainDialog::OnCreate() {
 }
 
 void MainDialog::OnBrowse() {
+    const Handling handling(*this);
     const std::optional<std::string> chosen = m_services.saveDialog.AskSavePath("kvt.html");
     if (!chosen) {
         return;

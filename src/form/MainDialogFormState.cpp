@@ -22,6 +22,7 @@ CalendarDate DateFromText(const std::string& text) {
 } // namespace
 
 std::optional<Profile::WriteFailure> MainDialog::SaveFormState() {
+    const Handling handling(*this);
     if (!ReadControls()) {
         return std::nullopt;
     }
@@ -52,6 +53,7 @@ std::optional<Profile::WriteFailure> MainDialog::SaveFormState() {
 // The order matters: each list is rebuilt from the ones before it, and the texts restored at
 // the end are shown as stored, without a recalculation or a mask run.
 void MainDialog::LoadFormState() {
+    const Handling handling(*this);
     Profile& profile = m_services.profile;
     const auto row = [&profile](const char* key, const char* fallback) {
         return AtoI(profile.Read(key, fallback));

@@ -24,6 +24,7 @@ void MainDialog::LoadPayerNames() {
 }
 
 void MainDialog::OnSavePayer() {
+    const Handling handling(*this);
     if (!ReadControls()) {
         return;
     }
@@ -43,12 +44,15 @@ void MainDialog::OnSavePayer() {
 }
 
 void MainDialog::OnDeletePayer() {
+    const Handling handling(*this);
     if (!ReadControls()) {
         return;
     }
     try {
+        // The entry that goes is the one whose rows went, typed or picked; another entry that
+        // happens to be selected is a payer still stored, and stays.
         m_payers->Delete(m_form.payerName);
-        m_controls.payer.RemoveRow(m_controls.payer.Selected());
+        m_controls.payer.RemoveRow(m_controls.payer.FindRow(m_form.payerName));
     } catch (const DbException& error) {
         Message(error.message());
     }
@@ -56,7 +60,8 @@ void MainDialog::OnDeletePayer() {
 }
 
 void MainDialog::OnSelchangePayer() {
-    if (!ReadControls()) {
+    const Handling handling(*this);
+    if (!ReadControls(&m_controls.payer, true)) {
         return;
     }
     // The edit text may still show the previous name: the selected row says which payer.
@@ -72,9 +77,7 @@ void MainDialog::OnSelchangePayer() {
             m_controls.kbk.Select(payer->Position("kbk"));
             OnSelchangeKbk();
             m_controls.oktmo.Select(payer->Position("oktmo"));
-            if (!ReadControls()) {
-                return;
-            }
+            ReadControls();
             m_form.address = payer->Text("address");
             m_form.inn = payer->Text("inn");
             m_form.regNumber = payer->Text("regnumber");

@@ -40,7 +40,8 @@ void MainDialog::AddAllMunicipalities() {
 }
 
 void MainDialog::OnSelchangeStatus() {
-    if (!ReadControls()) {
+    const Handling handling(*this);
+    if (!ReadControls(&m_controls.status)) {
         return;
     }
     const int statusRow = m_controls.status.Selected();
@@ -81,7 +82,8 @@ void MainDialog::OnSelchangeStatus() {
 }
 
 void MainDialog::OnSelchangeYear() {
-    if (!ReadControls()) {
+    const Handling handling(*this);
+    if (!ReadControls(&m_controls.year)) {
         return;
     }
     m_yearText = m_controls.year.SelectedText();
@@ -97,7 +99,8 @@ void MainDialog::OnSelchangeYear() {
 }
 
 void MainDialog::OnSelchangeKbk() {
-    if (!ReadControls()) {
+    const Handling handling(*this);
+    if (!ReadControls(&m_controls.kbk)) {
         return;
     }
     ListModel& oktmo = m_controls.oktmo;

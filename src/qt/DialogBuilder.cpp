@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPainter>
 #include <QPushButton>
 #include <QStringListModel>
 
@@ -15,12 +16,32 @@ namespace kvitok {
 
 namespace {
 
-QWidget* CreateWidget(const ControlTemplate& control, const QRect& rect, QWidget* parent) {
+// The emblem drawn for the pixels of the screen it is on, so that it stays sharp at a device
+// pixel ratio of 2 as well as 1.
+class EmblemPicture : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        const qreal ratio = devicePixelRatioF();
+        const QSize pixels = (QSizeF(size()) * ratio).toSize();
+        if (m_picture.size() != pixels) {
+            m_picture = DrawEmblem(pixels);
+            m_picture.setDevicePixelRatio(ratio);
+        }
+        QPainter(this).drawImage(QPoint(0, 0), m_picture);
+    }
+
+private:
+    QImage m_picture;
+};
+
+QWidget* CreateWidget(const ControlTemplate& control, QWidget* parent) {
     const QString text = QString::fromUtf8(control.text);
     switch (control.kind) {
     case ControlKind::Picture: {
-        auto* label = new QLabel(parent);
-        label->setPixmap(QPixmap::fromImage(DrawEmblem(rect.size())));
+        auto* label = new EmblemPicture(parent);
         label->setAccessibleName(QStringLiteral("Эмблема"));
         label->setAccessibleDescription(QStringLiteral("Щит с квитанцией и платежным QR-кодом"));
         return label;
@@ -37,8 +58,9 @@ QWidget* CreateWidget(const ControlTemplate& control, const QRect& rect, QWidget
     case ControlKind::Button:
     case ControlKind::DefaultButton: {
         auto* button = new QPushButton(text, parent);
-        // Enter belongs to the default button wherever the focus is.
-        button->setAutoDefault(false);
+        // Enter and Space press the button that has the focus; Enter anywhere else presses the
+        // default one.
+        button->setAutoDefault(true);
         button->setDefault(control.kind == ControlKind::DefaultButton);
         return button;
     }
@@ -111,16 +133,15 @@ void NameFields(std::span<const FieldName> fields, const std::map<int, QWidget*>
 } // namespace
 
 std::map<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialogTemplate) {
-    dialog.setFont(DialogFont());
     dialog.setWindowTitle(QString::fromUtf8(dialogTemplate.title));
-    const DialogUnits units(dialog.font());
+    const DialogUnits units(DialogFont(), dialogTemplate);
     dialog.setFixedSize(units.ToPixels(0, 0, dialogTemplate.width, dialogTemplate.height).size());
 
     std::map<int, QWidget*> widgets;
     std::map<QString, QLabel*> labels; // the first label of each text
     for (const ControlTemplate& control : dialogTemplate.controls) {
         const QRect rect = units.ToPixels(control);
-        QWidget* widget = CreateWidget(control, rect, &dialog);
+        QWidget* widget = CreateWidget(control, &dialog);
         widget->setGeometry(rect);
         if (control.id >= 0) {
             widget->setObjectName(QStringLiteral("id%1").arg(control.id));

@@ -66,6 +66,59 @@ TEST_F(PayerHandlers, DeleteRemovesTheRowAndTheSelectedEntry) {
     EXPECT_EQ(C().payer.RowText(0), "Aaa");
 }
 
+// Typed over a picked name, Удалить removes the typed payer from the file and the list; the
+// picked one stays in both.
+TEST_F(PayerHandlers, DeleteRemovesTheEntryOfTheNameItDeleted) {
+    for (const char* name : {"Bbb", "Aaa", "Ccc"}) {
+        C().payer.SetEditText(name);
+        dialog->OnSavePayer();
+    }
+    C().payer.Select(C().payer.FindRow("Bbb"));
+    C().payer.SetEditText("Aaa");
+    dialog->OnDeletePayer();
+    EXPECT_EQ(C().payer.Rows(), (std::vector<std::string>{"Bbb", "Ccc"}));
+    EXPECT_EQ(C().payer.SelectedText(), "Bbb");
+    Start();
+    EXPECT_EQ(C().payer.Rows(), (std::vector<std::string>{"Bbb", "Ccc"}));
+}
+
+// A pick sets every field it stores, or nothing: an over-long INN it replaces (switched off, or
+// on) never stops it half-way; one it keeps (the birth year) refuses it, and the list goes back.
+TEST_F(PayerHandlers, APickReplacesEveryFieldItSetsOrNothing) {
+    const PayerRecord stored{"Bbb", "B street", 2, 1, "500100732259", "123-456-789012", "112-233-445 95", 9};
+    PayerStore store;
+    store.Open(folder.File("insurers.db"));
+    store.Save(stored);
+    const auto shown = [this] {
+        return PayerRecord{C().payer.EditText(), C().address.text,    C().status.Selected(),
+                           C().kbk.Selected(),   C().inn.text,        C().regNumber.text,
+                           C().snils.text,       C().oktmo.Selected()};
+    };
+    struct Case {
+        int status, year, kbkNumber;
+        const char* inn;
+        const char* birthYear;
+        bool refused;
+    } const cases[] = {{3, kRow2016, 26, "5001007322590", "", false},
+                       {2, kRow2016, 2, "5001007322590", "", false},
+                       {2, kRow2013, 2, "500100732259", "19700", true}};
+    for (const Case& c : cases) {
+        Start();
+        C().payer.SetEditText("Aaa");
+        SelectStatus(c.status);
+        SelectYear(c.year);
+        SelectKbkNumber(c.kbkNumber);
+        Type(C().inn, c.inn);
+        Type(C().birthYear, c.birthYear);
+        const PayerRecord before = shown();
+        platform.messages.shown.clear();
+        C().payer.Select(0);
+        dialog->OnSelchangePayer();
+        EXPECT_EQ(shown(), c.refused ? before : stored) << c.inn << " " << c.birthYear;
+        EXPECT_EQ(platform.messages.shown.size(), c.refused ? 1u : 0u) << c.inn << " " << c.birthYear;
+    }
+}
+
 TEST_F(PayerHandlers, FileThatIsNotADatabaseIsReportedAndTheDialogGoesOn) {
     const std::string path = folder.File("broken.db");
     std::ofstream(path) << std::string(4096, 'x');

@@ -1,5 +1,6 @@
 #include "AppTestSupport.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
@@ -14,11 +15,14 @@ void ModalScript::ThenKey(int key) {
 }
 
 void ModalScript::Poll() {
-    QWidget* window = QApplication::activePopupWidget();
-    if (window == nullptr) {
-        window = QApplication::activeModalWidget();
+    QWidget* popup = QApplication::activePopupWidget();
+    QWidget* window = popup != nullptr ? popup : QApplication::activeModalWidget();
+    if (window == nullptr || !window->isVisible() || window == m_handled) {
+        return;
     }
-    if (window == nullptr || !window->isVisible() || window == m_handled || m_steps.empty()) {
+    // Popups (an open list or calendar) belong to the test that opened them. A modal window
+    // that no step expects would wait for an answer for ever: it is told and closed.
+    if (m_steps.empty() && popup != nullptr) {
         return;
     }
     m_handled = window;
@@ -27,6 +31,16 @@ void ModalScript::Poll() {
         text = box->text();
     }
     m_seen.push_back({QString::fromLatin1(window->metaObject()->className()), window->windowTitle(), text});
+    if (m_steps.empty()) {
+        ADD_FAILURE() << "unexpected window " << window->metaObject()->className() << " \""
+                      << window->windowTitle().toStdString() << "\": " << text.toStdString();
+        if (auto* dialog = qobject_cast<QDialog*>(window)) {
+            dialog->reject();
+        } else {
+            window->close();
+        }
+        return;
+    }
     auto step = std::move(m_steps.front());
     m_steps.pop_front();
     step(window);

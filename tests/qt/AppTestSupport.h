@@ -20,7 +20,8 @@
 namespace kvitok::testing {
 
 // Answers the modal windows the program opens, in turn, as a user would: each step sees the
-// open window and acts on it (a key press, say). What was open is recorded.
+// open window and acts on it (a key press, say). What was open is recorded. A modal window
+// with no step left fails the test and is closed, rather than waiting for ever.
 class ModalScript {
 public:
     struct Seen {
