@@ -1,7 +1,9 @@
 #include "QrDecode.h"
 
 #include <png.h>
+#ifdef KVITOK_HAVE_ZBAR
 #include <zbar.h>
+#endif
 
 #include <cstring>
 #include <memory>
@@ -54,7 +56,19 @@ PngPicture ReadPng(const std::string& png) {
     return picture;
 }
 
+bool HaveQrDecoder() {
+#ifdef KVITOK_HAVE_ZBAR
+    return true;
+#else
+    return false;
+#endif
+}
+
 std::vector<std::string> DecodeQrPng(const std::string& png) {
+#ifndef KVITOK_HAVE_ZBAR
+    static_cast<void>(png);
+    return {};
+#else
     const PngPicture picture = ReadPng(png);
     std::vector<std::string> result;
     if (!picture.valid) {
@@ -91,6 +105,7 @@ std::vector<std::string> DecodeQrPng(const std::string& png) {
         }
     }
     return result;
+#endif
 }
 
 std::string DecodeBase64(std::string_view text) {

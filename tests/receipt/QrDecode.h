@@ -19,6 +19,9 @@ struct PngPicture {
 
 PngPicture ReadPng(const std::string& png);
 
+// Whether DecodeQrPng can read symbols on this platform (zbar is there on Linux only).
+bool HaveQrDecoder();
+
 // Decodes the QR symbols of a picture with zbar, after scaling it up and adding a white
 // margin; returns the raw bytes of every symbol found.
 std::vector<std::string> DecodeQrPng(const std::string& png);
