@@ -53,7 +53,9 @@ DialogTemplateBuffer::DialogTemplateBuffer(const DialogTemplate& dialog, DWORD s
     Word(0xFFFF); // signature: the extended form
     Dword(0);     // helpID
     Dword(exStyle);
-    Dword(style | DS_SHELLFONT);
+    // "MS Shell Dlg" without DS_FIXEDSYS is the narrower Microsoft Sans Serif the layout was
+    // made for; with it the system would take the wider Tahoma and cut the longer labels.
+    Dword(style | DS_SETFONT);
     Word(static_cast<WORD>(dialog.controls.size()));
     Word(0); // x and y: DS_CENTER places it
     Word(0);
