@@ -238,7 +238,7 @@ check_static() {
                 ;;
             esac
         done
-    done < <(find "$build" -path "$deps" -prune -o -name '*.exe' -print0)
+    done < <(find "$build/src" "$build/tests" -name '*.exe' -print0)
     [ "$bad" -eq 0 ]
 }
 

@@ -4,16 +4,19 @@
 
 namespace kvitok {
 
-// The folders where the desktop's conventions keep a person's own files.
+// The folders where the platform's conventions keep a person's own files.
 
-// $variable when it holds an absolute path (anything else is to be ignored), otherwise
-// `belowHome` in the home folder: ~/.config for XDG_CONFIG_HOME, ~/.local/share for
-// XDG_DATA_HOME.
-std::filesystem::path UserBaseFolder(const char* variable, const std::filesystem::path& belowHome);
+// Settings: $XDG_CONFIG_HOME when it holds an absolute path, else ~/.config; on Windows the
+// roaming application data folder (%APPDATA%).
+std::filesystem::path UserConfigFolder();
+
+// Data files: $XDG_DATA_HOME when it holds an absolute path, else ~/.local/share; on Windows
+// the roaming application data folder as well.
+std::filesystem::path UserDataFolder();
 
 // Creates the folder and whatever is missing above it, each new one readable by its owner
-// only: what the program keeps there holds other people's SNILS, INN and addresses. Returns
-// the system's error number, 0 when the folder is there.
+// only (where the system has modes): what the program keeps there holds other people's SNILS,
+// INN and addresses. Returns the system's error number, 0 when the folder is there.
 int CreateOwnerFolders(const std::filesystem::path& folder);
 
 } // namespace kvitok

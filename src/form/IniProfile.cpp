@@ -1,5 +1,6 @@
 #include "IniProfile.h"
 
+#include "files/PathText.h"
 #include "files/UserFolders.h"
 #include "files/WholeFile.h"
 #include "text/Cp1251.h"
@@ -43,11 +44,6 @@ std::vector<std::string> SplitLines(std::string_view text) {
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     }
     return lines;
-}
-
-// The path as the message boxes show it; one that code page 1251 cannot hold keeps its bytes.
-std::string PathText(const std::filesystem::path& path) {
-    return Utf8ToCp1251(path.string()).value_or(path.string());
 }
 
 // The section name of a "[name]" line.
@@ -102,7 +98,7 @@ IniProfile::IniProfile(std::filesystem::path file, std::string section)
     : m_file(std::move(file)), m_section(std::move(section)) {}
 
 std::filesystem::path IniProfile::DefaultPath() {
-    return UserBaseFolder("XDG_CONFIG_HOME", ".config") / "kvitok" / "kvitok.ini";
+    return UserConfigFolder() / "kvitok" / "kvitok.ini";
 }
 
 std::string IniProfile::Read(const std::string& key, const std::string& defaultValue) {
@@ -158,7 +154,7 @@ void IniProfile::SetEntry(std::vector<std::string>& lines, const Entry& entry) c
 }
 
 std::optional<Profile::WriteFailure> IniProfile::Write(const std::vector<Entry>& entries) {
-    const auto failure = [this](int error) { return WriteFailure{PathText(m_file), SystemReason(error)}; };
+    const auto failure = [this](int error) { return WriteFailure{PathToText(m_file), SystemReason(error)}; };
     const FileRead current = ReadWholeFile(m_file);
     if (current.error != 0 && current.error != ENOENT) {
         return failure(current.error);

@@ -18,7 +18,8 @@ class IniProfile : public Profile {
 public:
     IniProfile(std::filesystem::path file, std::string section);
 
-    // $XDG_CONFIG_HOME/kvitok/kvitok.ini, or ~/.config/kvitok/kvitok.ini when it is not set.
+    // Where both windows keep the profile: $XDG_CONFIG_HOME/kvitok/kvitok.ini
+    // (~/.config/kvitok/kvitok.ini when it is not set); %APPDATA%\kvitok\kvitok.ini on Windows.
     static std::filesystem::path DefaultPath();
 
     std::string Read(const std::string& key, const std::string& defaultValue) override;

@@ -1,24 +1,17 @@
 #include "MainDialog.h"
 
+#include "LocalClock.h"
 #include "payers/PayerStore.h"
 #include "text/Cp1251Literal.h"
 #include "text/Format.h"
 #include "text/NumberText.h"
 
 #include <algorithm>
-#include <ctime>
 #include <utility>
 
 namespace kvitok {
 
 namespace {
-
-CalendarDate Now() {
-    const std::time_t now = std::time(nullptr);
-    std::tm parts{};
-    localtime_r(&now, &parts);
-    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec};
-}
 
 unsigned char FoldCase(unsigned char c) {
     if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDF)) {
@@ -74,7 +67,7 @@ void WriteDate(DatePickerModel& picker, const CalendarDate& date) {
 MainDialog::MainDialog(PlatformServices services, std::string databasePath)
     : m_services(services), m_databasePath(std::move(databasePath)),
       m_payers(std::make_unique<PayerStore>()) {
-    m_form.periodFrom = Now();
+    m_form.periodFrom = LocalNow();
     m_form.periodTo = m_form.periodFrom;
     m_controls.periodFrom.date = m_form.periodFrom;
     m_controls.periodTo.date = m_form.periodTo;

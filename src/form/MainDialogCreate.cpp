@@ -1,5 +1,6 @@
 // "Создать" and "Обзор": the receipt file and the path it goes to.
 #include "MainDialog.h"
+#include "files/PathText.h"
 #include "receipt/ReceiptComposer.h"
 #include "receipt/ReceiptFile.h"
 #include "receipt/ReceiptInput.h"
@@ -8,9 +9,9 @@
 #include "text/Cp1251.h"
 #include "text/Cp1251Literal.h"
 
-#include <sys/stat.h>
-
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
 
 namespace kvitok {
 
@@ -36,15 +37,10 @@ bool EndsWith(const std::string& text, std::string_view suffix) {
 } // namespace
 
 bool MainDialog::FileExists(const std::string& path) {
-    std::FILE* file = std::fopen(Cp1251ToUtf8(path).c_str(), "r");
-    if (file == nullptr) {
-        return false;
-    }
+    const std::filesystem::path file = PathFromText(path);
     // A folder opens for reading too, but it is no receipt to replace.
-    struct stat status {};
-    const bool folder = fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode);
-    std::fclose(file);
-    return !folder;
+    std::error_code error;
+    return !std::filesystem::is_directory(file, error) && std::ifstream(file).is_open();
 }
 
 std::vector<int> MainDialog::GetGroupMembers() const {
@@ -108,7 +104,7 @@ void MainDialog::OnCreate() {
     }
 
     // A file that cannot be written is reported, and no stale file is opened in its place.
-    const ReceiptFile::Result written = ReceiptFile::Write(Cp1251ToUtf8(m_form.fileName), text);
+    const ReceiptFile::Result written = ReceiptFile::Write(PathFromText(m_form.fileName), text);
     if (!written.ok) {
         Message(std::string("Не удалось записать файл "_cp) + m_form.fileName + ": " + written.reason,
                 MessageIcon::Error);

@@ -12,7 +12,7 @@ std::filesystem::path PayerFilePath() {
     if (std::filesystem::is_regular_file(PayerStore::DefaultFileName, error)) {
         return PayerStore::DefaultFileName;
     }
-    const std::filesystem::path folder = UserBaseFolder("XDG_DATA_HOME", ".local/share") / "kvitok";
+    const std::filesystem::path folder = UserDataFolder() / "kvitok";
     // A folder that cannot be made shows itself when the file is opened there.
     CreateOwnerFolders(folder);
     return folder / PayerStore::DefaultFileName;

@@ -6,7 +6,8 @@ namespace kvitok {
 
 // Where the payer file lives. "insurers.db" in the working folder when there is one there, so
 // that a file brought from elsewhere keeps working; otherwise $XDG_DATA_HOME/kvitok/insurers.db
-// (~/.local/share/kvitok/insurers.db when that is not set), so that a start from the desktop's
+// (~/.local/share/kvitok/insurers.db when that is not set; %APPDATA%\kvitok\insurers.db on
+// Windows), so that a start from the desktop's
 // menu, whose working folder is the home folder or one the person cannot write, finds the
 // same file every time. Missing folders on the way are created readable by their owner only:
 // the file holds other people's SNILS, INN and addresses.

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 #include "Emblem.h"
 #include "KvitokApp.h"
+#include "files/PathText.h"
 #include "form/PayerFileLocation.h"
 
 #include <QApplication>
@@ -73,7 +74,7 @@ int main(int argc, char* argv[]) {
         QApplication::installTranslator(&qtTexts);
     }
 
-    kvitok::KvitokApp kvitok(kvitok::PayerFilePath().string());
+    kvitok::KvitokApp kvitok(kvitok::PathToUtf8(kvitok::PayerFilePath()));
     QObject::connect(&kvitok.Window(), &QDialog::finished, &app, &QApplication::quit);
     kvitok.Start();
     return QApplication::exec();

@@ -18,7 +18,7 @@ std::string ReceiptFile::WithCrLf(std::string_view pages) {
     return bytes;
 }
 
-ReceiptFile::Result ReceiptFile::Write(const std::string& path, std::string_view pages) {
+ReceiptFile::Result ReceiptFile::Write(const std::filesystem::path& path, std::string_view pages) {
     // Read and write for everyone the umask allows, as a file the browser opens should be.
     if (const int error = ReplaceWholeFile(path, WithCrLf(pages), 0666)) {
         return {false, SystemReason(error)};

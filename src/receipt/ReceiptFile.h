@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,7 @@ public:
 
     // The file is replaced whole or not at all (see ReplaceWholeFile): on any failure the old
     // file is as it was, nothing is left beside it, and the reason says why.
-    static Result Write(const std::string& path, std::string_view pages);
+    static Result Write(const std::filesystem::path& path, std::string_view pages);
 
     // The bytes that Write stores for the given pages.
     static std::string WithCrLf(std::string_view pages);

@@ -1,10 +1,9 @@
 #include "NumberText.h"
 
+#include "CLocaleNumber.h"
+
 #include <algorithm>
 #include <climits>
-#include <clocale>
-#include <cstdlib>
-#include <locale.h>
 
 namespace kvitok {
 
@@ -12,11 +11,6 @@ namespace {
 
 bool IsCSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-locale_t CLocale() {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return locale;
 }
 
 } // namespace
@@ -53,7 +47,7 @@ int AtoI(std::string_view text) {
 
 double AtoF(std::string_view text) {
     const std::string copy(text); // strtod needs a terminated string
-    return strtod_l(copy.c_str(), nullptr, CLocale());
+    return StrtodInCLocale(copy.c_str());
 }
 
 std::string IntToText(long long value) {

@@ -1,151 +1,59 @@
 #include "files/WholeFile.h"
+#include "files/PathText.h"
 #include "support/TestFiles.h"
-#include "support/WithoutPrivileges.h"
+#include "text/Cp1251Literal.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-#include <sys/stat.h>
-
-#include <csignal>
+#include <cerrno>
 #include <fstream>
-#include <set>
 
 namespace kvitok::testing {
 namespace {
 
 namespace fs = std::filesystem;
 
-void WriteAll(const fs::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
+// A Cyrillic folder and file name, given as the program's windows-1251 text, reach the system
+// spelt as typed, whatever code page the system itself uses.
+TEST(WholeFilePaths, CyrillicFolderAndFileNamesWork) {
+    const TempFolder folder;
+    const std::string name = std::string("Квитанции ёЁ/квитанция №1.html"_cp);
+    const fs::path file = folder.Path() / PathFromText(name);
+    EXPECT_EQ(PathToText(file.parent_path().filename()), std::string("Квитанции ёЁ"_cp));
+    ASSERT_TRUE(fs::create_directory(file.parent_path()));
+
+    EXPECT_EQ(ReplaceWholeFile(file, "first", 0600), 0);
+    EXPECT_EQ(ReplaceWholeFile(file, "second", 0600), 0);
+    const FileRead read = ReadWholeFile(file);
+    EXPECT_EQ(read.error, 0);
+    EXPECT_EQ(read.bytes, "second");
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(file.parent_path())) {
+        names.push_back(PathToUtf8(entry.path().filename()));
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"квитанция №1.html"});
+    EXPECT_EQ(ReadFile(file), "second"); // the standard library finds it under the same name
 }
 
-mode_t ModeOf(const fs::path& file) {
-    struct stat status {};
-    return stat(file.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
+TEST(WholeFilePaths, ReadsAndFailuresAreToldByTheirNumber) {
+    const TempFolder folder;
+    EXPECT_EQ(ReadWholeFile(folder.Path() / "missing").error, ENOENT);
+    EXPECT_NE(ReadWholeFile(folder.Path()).error, 0); // a folder is no file
+    EXPECT_EQ(ReplaceWholeFile(folder.Path(), "x", 0600), EISDIR);
+    EXPECT_EQ(ReplaceWholeFile(folder.Path() / "missing" / "kvt.html", "x", 0600), ENOENT);
+    EXPECT_FALSE(SystemReason(EACCES).empty());
 }
 
-std::set<std::string> Names(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
-}
-
-class WholeFile : public ::testing::Test {
-protected:
-    void SetUp() override { m_umask = umask(022); }
-    void TearDown() override { umask(m_umask); }
-
-    TempFolder m_folder;
-    mode_t m_umask = 0;
-};
-
-TEST_F(WholeFile, ReplacedFileKeepsItsModeAndANewOneGetsTheGivenMode) {
-    struct Case {
-        mode_t existing; // 0: no file yet
-        mode_t given;
-        mode_t expected;
-    };
-    const Case cases[] = {
-        {0, 0600, 0600},    {0, 0666, 0644}, // the umask applies to a new file
-        {0640, 0600, 0640}, {0604, 0666, 0604}, {0600, 0666, 0600},
-    };
-    for (const Case& c : cases) {
-        const fs::path file = m_folder.Path() / "kvitok.ini";
-        fs::remove(file);
-        if (c.existing != 0) {
-            WriteAll(file, std::string(20000, 'o'));
-            chmod(file.c_str(), c.existing);
-        }
-        EXPECT_EQ(ReplaceWholeFile(file, std::string("new\0bytes", 9), c.given), 0);
-        EXPECT_EQ(ReadFile(file), std::string("new\0bytes", 9));
-        EXPECT_EQ(ModeOf(file), c.expected) << std::oct << c.existing << " " << c.given;
-        EXPECT_EQ(Names(m_folder.Path()), std::set<std::string>{"kvitok.ini"});
-    }
-}
-
-TEST_F(WholeFile, SymbolicLinksAreFollowedAndStayLinks) {
-    const fs::path folder = m_folder.Path();
-    fs::create_directory(folder / "real");
-    WriteAll(folder / "real" / "kvt.html", "old");
-    fs::create_symlink("real/kvt.html", folder / "relative");
-    fs::create_symlink(folder / "relative", folder / "chain");
-    fs::create_symlink("real/new.html", folder / "dangling"); // names a file not made yet
-
-    for (const char* link : {"relative", "chain"}) {
-        EXPECT_EQ(ReplaceWholeFile(folder / link, link, 0600), 0) << link;
-        EXPECT_TRUE(fs::is_symlink(folder / link));
-        EXPECT_EQ(ReadFile(folder / "real" / "kvt.html"), link);
-    }
-    EXPECT_EQ(ReplaceWholeFile(folder / "dangling", "made", 0600), 0);
-    EXPECT_TRUE(fs::is_symlink(folder / "dangling"));
-    EXPECT_EQ(ReadFile(folder / "real" / "new.html"), "made");
-    EXPECT_EQ(Names(folder / "real"), (std::set<std::string>{"kvt.html", "new.html"}));
-
-    fs::create_symlink("loop", folder / "loop");
-    EXPECT_EQ(ReplaceWholeFile(folder / "loop", "x", 0600), ELOOP);
-}
-
-// A disk that fills part-way through: the file size limit stops the writes after 8 KiB.
-TEST_F(WholeFile, WriteThatFailsPartWayLeavesTheOldFile) {
-    const fs::path file = m_folder.Path() / "kvt.html";
-    const std::string old(17760, 'o');
-    WriteAll(file, old);
-    const pid_t child = fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{8192, 8192};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        _exit(ReplaceWholeFile(file, std::string(17760, 'n'), 0666) == EFBIG ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(ReadFile(file), old);
-    EXPECT_EQ(Names(m_folder.Path()), std::set<std::string>{"kvt.html"});
-}
-
-TEST_F(WholeFile, WhatMayNotBeReplacedIsLeftAlone) {
-    const fs::path folder = m_folder.Path();
-    GiveToUnprivileged(folder);
-    fs::create_directory(folder / "ro");
-    fs::create_directory(folder / "kvitok.ini");
-    WriteAll(folder / "readonly.ini", "kept");
-    WriteAll(folder / "ro" / "kvt.html", "kept");
-    for (const char* name : {"ro", "ro/kvt.html", "kvitok.ini", "readonly.ini"}) {
-        GiveToUnprivileged(folder / name);
-    }
-    chmod((folder / "readonly.ini").c_str(), 0444);
-    chmod((folder / "ro").c_str(), 0555);
-
-    struct Case {
-        const char* path;
-        int error;
-    };
-    const Case cases[] = {
-        {"kvitok.ini", EISDIR},       // a folder in the file's place
-        {"readonly.ini", EACCES},     // read-only file in a writable folder
-        {"ro/kvt.html", EACCES},      // writable file in a read-only folder
-        {"ro/new.html", EACCES},      // new file in a read-only folder
-        {"missing/kvt.html", ENOENT}, // no such folder
-    };
-    const std::set<std::string> before = Names(folder);
-    for (const Case& c : cases) {
-        const int error =
-            RunWithoutPrivileges([&] { return ReplaceWholeFile(folder / c.path, "new", 0600); });
-        if (error < 0) {
-            GTEST_SKIP() << "cannot drop root's privileges";
-        }
-        EXPECT_EQ(error, c.error) << c.path;
-    }
-    EXPECT_EQ(Names(folder), before);
-    EXPECT_EQ(Names(folder / "ro"), std::set<std::string>{"kvt.html"});
-    EXPECT_EQ(ReadFile(folder / "readonly.ini"), "kept");
-    EXPECT_EQ(ReadFile(folder / "ro" / "kvt.html"), "kept");
-    EXPECT_EQ(ModeOf(folder / "readonly.ini"), 0444u);
-    chmod((folder / "ro").c_str(), 0755); // so that the folder can be removed
+// The payer file is made before the database library writes to it; one that is there stays.
+TEST(WholeFilePaths, OwnerFileIsMadeEmptyOnceAndThenLeftAlone) {
+    const TempFolder folder;
+    const fs::path file = folder.Path() / "insurers.db";
+    EXPECT_EQ(CreateOwnerFile(file), 0);
+    EXPECT_EQ(ReadFile(file), "");
+    std::ofstream(file, std::ios::binary) << "stored";
+    EXPECT_EQ(CreateOwnerFile(file), 0);
+    EXPECT_EQ(ReadFile(file), "stored");
+    EXPECT_EQ(CreateOwnerFile(folder.Path() / "missing" / "insurers.db"), ENOENT);
 }
 
 } // namespace

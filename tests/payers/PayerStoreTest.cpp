@@ -6,12 +6,8 @@
 
 #include "DbFailure.h"
 #include "support/TestFiles.h"
-#include "support/WithoutPrivileges.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -23,7 +19,6 @@ namespace kvitok {
 namespace {
 
 using kvitok::testing::MessageOf;
-using kvitok::testing::RunWithoutPrivileges;
 using kvitok::testing::TempFolder;
 namespace fs = std::filesystem;
 
@@ -182,42 +177,6 @@ TEST_F(PayerStoreTest, SaveAlwaysEndsInTheFile) {
     }
 }
 
-// Two copies of the program saving the same new names at the same time store each name once.
-TEST_F(PayerStoreTest, TwoProgramsSavingTheSameNamesStoreEachOnce) {
-    // In memory when the system offers it: saves that need not wait for the disk overlap often.
-    const TempFolder folder(fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path());
-    const std::string file = folder.File("insurers.db");
-    constexpr int kNames = 1000;
-    std::vector<pid_t> children;
-    for (int copy = 0; copy < 2; ++copy) {
-        const pid_t child = fork();
-        if (child == 0) {
-            int status = 0;
-            try {
-                PayerStore store;
-                store.Open(file);
-                for (int i = 0; i < kNames; ++i) {
-                    store.Save(Payer("Payer " + std::to_string(i)));
-                }
-            } catch (const DbException&) {
-                status = 1;
-            }
-            _exit(status);
-        }
-        ASSERT_GT(child, 0);
-        children.push_back(child);
-    }
-    for (const pid_t child : children) {
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-    DbConnection db;
-    db.openFile(file);
-    EXPECT_EQ(db.runScalarQuery("select count(*) from insurers"), kNames);
-    EXPECT_EQ(db.runScalarQuery("select count(distinct name) from insurers"), kNames);
-}
-
 TEST_F(PayerStoreTest, ExistingTableIsNeverAltered) {
     {
         DbConnection db;
@@ -265,54 +224,6 @@ TEST_F(PayerStoreTest, AfterAFailedOpenEveryOperationReportsAnError) {
     EXPECT_NE(MessageOf([&] { m_store.Save(Payer("A")); }), "");
     EXPECT_NE(MessageOf([&] { m_store.Delete("A"); }), "");
     EXPECT_NE(MessageOf([&] { m_store.Load("A"); }), "");
-}
-
-TEST_F(PayerStoreTest, ReadOnlyFolder) {
-    const fs::path folder = m_folder.Path() / "ro";
-    fs::create_directory(folder);
-    {
-        PayerStore store;
-        store.Open((folder / "insurers.db").string());
-        store.Save(Payer("Stored"));
-    }
-    fs::create_directory(folder / "empty");
-    fs::permissions(m_folder.Path(), fs::perms::owner_all | fs::perms::others_exec);
-    for (const fs::path& p : {folder, folder / "empty"}) {
-        fs::permissions(p, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
-                               fs::perms::others_exec);
-    }
-    fs::permissions(folder / "insurers.db", fs::perms::owner_read | fs::perms::owner_write |
-                                                fs::perms::others_read | fs::perms::others_write);
-
-    // Codes come back as exit statuses: 0 for success, the library's code otherwise.
-    const int created = RunWithoutPrivileges([&] {
-        PayerStore store;
-        try {
-            store.Open((folder / "empty" / "insurers.db").string());
-        } catch (const DbException& e) {
-            return e.message() == "SQLITE_CANTOPEN[14]: unable to open database file" ? 14 : 1;
-        }
-        return 0;
-    });
-    const int written = RunWithoutPrivileges([&] {
-        PayerStore store;
-        try {
-            store.Open((folder / "insurers.db").string());
-            if (store.ListNames() != std::vector<std::string>{"Stored"} || !store.Load("Stored")) {
-                return 1;
-            }
-            store.Save(Payer("New"));
-        } catch (const DbException& e) {
-            return e.code() < 255 ? e.code() : 254;
-        }
-        return 0;
-    });
-    if (created < 0 || written < 0) {
-        GTEST_SKIP() << "cannot drop root privileges here";
-    }
-    EXPECT_EQ(created, 14);
-    // Reading works; the library refuses to write where it cannot keep its rollback journal.
-    EXPECT_EQ(written, 8);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "TypicalReceipt.h"
 
 #include "form/DialogFixture.h"
+#include "receipt/EncodeQrPng.h"
 #include "receipt/ReceiptComposer.h"
 #include "receipt/ReceiptFile.h"
 #include "receipt/ReceiptMessages.h"
@@ -125,6 +126,7 @@ const GoldenForm kForms[] = {
 struct Observed {
     std::string page;
     std::string payloads;
+    std::vector<std::string> images; // the PNG bytes
 };
 
 Observed Observe(const std::string& file) {
@@ -134,9 +136,12 @@ Observed Observe(const std::string& file) {
          at = file.find(kImagePrefix, at + 1)) {
         const std::size_t begin = at + kImagePrefix.size();
         const std::size_t end = file.find('"', begin);
-        const std::vector<std::string> decoded = DecodeQrPng(PageImage(file, at));
-        EXPECT_EQ(decoded.size(), 1u) << "image at byte " << at;
-        seen.payloads += (decoded.empty() ? std::string("(no QR code)") : decoded.front()) + "\n";
+        seen.images.push_back(PageImage(file, at));
+        if (HaveQrDecoder()) {
+            const std::vector<std::string> decoded = DecodeQrPng(seen.images.back());
+            EXPECT_EQ(decoded.size(), 1u) << "image at byte " << at;
+            seen.payloads += (decoded.empty() ? std::string("(no QR code)") : decoded.front()) + "\n";
+        }
         seen.page.append(file, copied, begin - copied).append(kImageMarker);
         copied = end;
     }
@@ -177,13 +182,34 @@ void CompareWithGolden(const std::string& file, const std::string& actual, bool 
     EXPECT_TRUE(expected == actual) << file << " differs at " << FirstDifference(expected, actual, cp1251);
 }
 
+// Without a decoder (zbar is Linux-only) each image must be, pixel for pixel, the symbol of the
+// reviewed payment line in its place.
+void ExpectSymbolsOfGoldenLines(const std::vector<std::string>& images, const std::string& file) {
+    std::istringstream lines(ReadFile(std::filesystem::path(KVITOK_GOLDEN_DIR) / file));
+    std::size_t count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+        ASSERT_LT(count, images.size()) << file << ": fewer images than payment lines";
+        std::string png;
+        ASSERT_TRUE(EncodeQrPng(Utf8ToCp1251(line).value_or(""), png)) << line;
+        const PngPicture expected = ReadPng(png);
+        const PngPicture actual = ReadPng(images[count]);
+        EXPECT_TRUE(actual.valid && actual.width == expected.width && actual.rgb == expected.rgb)
+            << file << ": image " << count << " is not the symbol of " << line;
+    }
+    EXPECT_EQ(count, images.size()) << file;
+}
+
 class GoldenReceipt : public DialogTest, public ::testing::WithParamInterface<GoldenForm> {};
 
 TEST_P(GoldenReceipt, FileAndPaymentLinesAreAsReviewed) {
     const std::string path = GetParam().write(*this);
     const Observed seen = Observe(ReadFile(path));
     CompareWithGolden(std::string(GetParam().name) + ".html", seen.page, true);
-    CompareWithGolden(std::string(GetParam().name) + ".payload.txt", seen.payloads, false);
+    if (HaveQrDecoder()) {
+        CompareWithGolden(std::string(GetParam().name) + ".payload.txt", seen.payloads, false);
+    } else {
+        ExpectSymbolsOfGoldenLines(seen.images, std::string(GetParam().name) + ".payload.txt");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, GoldenReceipt, ::testing::ValuesIn(kForms),

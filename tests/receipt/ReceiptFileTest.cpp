@@ -56,14 +56,5 @@ TEST_F(ReceiptFileTest, ReportsWhyTheFileCannotBeMade) {
     EXPECT_FALSE(folder.reason.empty());
 }
 
-TEST_F(ReceiptFileTest, ReportsAFullDevice) {
-    if (!fs::exists("/dev/full")) {
-        GTEST_SKIP() << "no /dev/full";
-    }
-    const ReceiptFile::Result result = ReceiptFile::Write("/dev/full", std::string(1 << 16, 'x'));
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.reason.empty());
-}
-
 } // namespace
 } // namespace kvitok

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <system_error>
 
@@ -14,12 +15,20 @@ namespace kvitok::testing {
 // A fresh folder under the system's temporary folder (or another), removed with everything in it.
 class TempFolder {
 public:
+    // A new name is tried until one is free; the folder is its owner's alone, as mkdtemp makes it.
     explicit TempFolder(const std::filesystem::path& parent = std::filesystem::temp_directory_path()) {
-        std::string pattern = (parent / "kvitok-test-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && m_path.empty(); ++attempt) {
+            const std::filesystem::path candidate = parent / ("kvitok-test-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) {
+                std::filesystem::permissions(candidate, std::filesystem::perms::owner_all, error);
+                m_path = candidate;
+            }
+        }
+        if (m_path.empty()) {
             ADD_FAILURE() << "cannot create a temporary folder";
         }
-        m_path = pattern;
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

@@ -45,7 +45,7 @@ TEST(AtoF, UsesThePointWhateverTheLocale) {
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = previous ? previous : "C";
     // A comma-decimal locale where one is installed; the result must not change.
-    for (const char* locale : {"C", "ru_RU.UTF-8", "de_DE.UTF-8"}) {
+    for (const char* locale : {"C", "ru_RU.UTF-8", "de_DE.UTF-8", "Russian_Russia.1251"}) {
         std::setlocale(LC_NUMERIC, locale);
         EXPECT_DOUBLE_EQ(AtoF("0.311"), 0.311);
         EXPECT_DOUBLE_EQ(AtoF(" 158648.69"), 158648.69);

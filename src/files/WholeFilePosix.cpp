@@ -93,12 +93,21 @@ mode_t CurrentUmask() {
     return 077;
 }
 
-int WriteInPlace(const std::filesystem::path& target, std::string_view bytes) {
+// For what has no folder entry of its own to replace (a device, a pipe) and for a writable
+// file in a folder that refuses new files. A regular file is cut to the new length after the
+// writes and flushed, so that a failure is known before the close.
+int WriteInPlace(const std::filesystem::path& target, std::string_view bytes, bool regular) {
     Descriptor file(::open(target.c_str(), O_WRONLY | O_CLOEXEC));
     if (!file.IsOpen()) {
         return errno;
     }
-    const int error = WriteAll(file.Get(), bytes);
+    int error = WriteAll(file.Get(), bytes);
+    if (error == 0 && regular && ::ftruncate(file.Get(), static_cast<off_t>(bytes.size())) != 0) {
+        error = errno;
+    }
+    if (error == 0 && regular && ::fsync(file.Get()) != 0) {
+        error = errno;
+    }
     const int closeError = file.Close();
     return error != 0 ? error : closeError;
 }
@@ -143,7 +152,7 @@ int ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes, 
             return EISDIR;
         }
         if (!S_ISREG(old.st_mode)) {
-            return WriteInPlace(target, bytes);
+            return WriteInPlace(target, bytes, false);
         }
         // Renaming needs only the folder's permission; the file's own must be honoured too.
         if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
@@ -155,6 +164,10 @@ int ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes, 
     std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!file.IsOpen()) {
+        // A folder the person may not write can still hold a file they may: write it where it is.
+        if (exists && (errno == EACCES || errno == EPERM)) {
+            return WriteInPlace(target, bytes, true);
+        }
         return errno;
     }
     if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
@@ -182,6 +195,14 @@ int ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes, 
         ::unlink(temporary.c_str());
     }
     return error;
+}
+
+int CreateOwnerFile(const std::filesystem::path& path) {
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR));
+    if (!file.IsOpen()) {
+        return errno == EEXIST ? 0 : errno;
+    }
+    return file.Close();
 }
 
 // strerror speaks the locale's encoding (UTF-8 or ASCII here); the program's texts are

@@ -8,13 +8,27 @@
 
 namespace kvitok {
 
+namespace {
+
+// $variable when it holds an absolute path (anything else is to be ignored), otherwise
+// `belowHome` in the home folder.
 std::filesystem::path UserBaseFolder(const char* variable, const std::filesystem::path& belowHome) {
     const char* value = std::getenv(variable);
-    if (value != nullptr && *value == '/') {
+    if (value != nullptr && std::filesystem::path(value).is_absolute()) {
         return value;
     }
     const char* home = std::getenv("HOME");
     return std::filesystem::path(home != nullptr && *home != '\0' ? home : ".") / belowHome;
+}
+
+} // namespace
+
+std::filesystem::path UserConfigFolder() {
+    return UserBaseFolder("XDG_CONFIG_HOME", ".config");
+}
+
+std::filesystem::path UserDataFolder() {
+    return UserBaseFolder("XDG_DATA_HOME", ".local/share");
 }
 
 int CreateOwnerFolders(const std::filesystem::path& folder) {

@@ -1,0 +1,23 @@
+#include "receipt/ReceiptFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace kvitok {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ReceiptFilePosix, ReportsAFullDevice) {
+    if (!fs::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    const ReceiptFile::Result result = ReceiptFile::Write("/dev/full", std::string(1 << 16, 'x'));
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.reason.empty());
+}
+
+} // namespace
+} // namespace kvitok
