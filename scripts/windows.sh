@@ -57,7 +57,7 @@ install_packages() {
         libz-mingw-w64-dev googletest
         cmake make pkg-config gcc dpkg-dev tcl xz-utils bzip2
         wine wine64 fonts-wine nsis zip imagemagick xvfb xauth xdotool
-        qt6-base-dev
+        qt6-base-dev libqrencode-dev libpng-dev libsqlite3-dev g++
     )
     local missing=() p
     for p in "${packages[@]}"; do
@@ -365,11 +365,11 @@ smoke_test() {
     about=$(wait_window "О программе.*kvitok")
     sleep 1
     shot about
-    xdotool key --window "$about" Return
+    xdotool key --window "$about" Return 2>/dev/null
     form=$(wait_window kvitok)
     sleep 1
     shot form
-    xdotool key --window "$form" Return
+    xdotool key --window "$form" Return 2>/dev/null
     local i
     for i in $(seq 60); do
         [ -s "$documents/kvt.html" ] && break
@@ -379,10 +379,10 @@ smoke_test() {
         cmp - "$root/tests/receipt/golden/contribution.html" ||
         { echo "kvt.html in Documents is not the golden receipt" >&2; return 1; }
     echo "kvt.html in Documents equals tests/receipt/golden/contribution.html, the images aside"
-    xdotool key --window "$form" Escape
+    xdotool key --window "$form" Escape 2>/dev/null
     sleep 1
     shot close-question
-    xdotool key Return
+    xdotool key Return 2>/dev/null
     wait "$started"
     wineserver --wait
     echo "kvitok ran for $((SECONDS - began)) s and ended"

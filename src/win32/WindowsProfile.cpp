@@ -1,7 +1,5 @@
 #include "WindowsProfile.h"
 
-#include "WideText.h"
-
 #include <algorithm>
 #include <system_error>
 
@@ -24,13 +22,14 @@ std::string WindowsProfile::Read(const std::string& key, const std::string& defa
     if (!m_fromWindowsProfile) {
         return m_ini.Read(key, defaultValue);
     }
-    // A value the code page cannot hold is as good as none.
-    const std::wstring missing = Wide(defaultValue);
-    std::wstring value(kMaxValueLength + 1, L'\0');
-    const DWORD length = GetProfileStringW(Wide(WindowsProfile::kSection).c_str(), Wide(key).c_str(),
-                                           missing.c_str(), value.data(), static_cast<DWORD>(value.size()));
+    // The form was written there as windows-1251 bytes through the ANSI profile functions; read
+    // the same way they come back byte for byte, whatever the system's code page is, where the
+    // UTF-16 reading would decode them by that code page.
+    std::string value(kMaxValueLength + 1, '\0');
+    const DWORD length = GetProfileStringA(kSection, key.c_str(), defaultValue.c_str(), value.data(),
+                                           static_cast<DWORD>(value.size()));
     value.resize(std::min<std::size_t>(length, kMaxValueLength));
-    return Narrow(value).value_or(defaultValue);
+    return value;
 }
 
 std::optional<Profile::WriteFailure> WindowsProfile::Write(const std::vector<Entry>& entries) {

@@ -7,8 +7,8 @@
 namespace kvitok {
 
 // The form's profile on Windows: the INI file (%APPDATA%\kvitok\kvitok.ini). Until that file
-// exists the form is read from the section "kvt_section" of the Windows profile, where it was
-// kept before, so that a form saved there comes back once; it is always written to the file.
+// exists the form is read from the section "kvt_section" of the Windows profile (win.ini), where
+// it was kept before, so that a form saved there comes back once; it is always written to the file.
 class WindowsProfile : public Profile {
 public:
     explicit WindowsProfile(std::filesystem::path iniFile);

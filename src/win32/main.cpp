@@ -1,5 +1,5 @@
 #include "KvitokApp.h"
-#include "WideText.h"
+#include "files/PathText.h"
 #include "form/IniProfile.h"
 #include "form/PayerFileLocation.h"
 
@@ -14,10 +14,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
     {
-        // The logic takes the payer file's path as windows-1251 text; a place the code page
-        // cannot name falls back to the working folder.
-        const auto payers = kvitok::Narrow(kvitok::PayerFilePath().wstring());
-        kvitok::KvitokApp app(payers.value_or("insurers.db"), kvitok::IniProfile::DefaultPath());
+        kvitok::KvitokApp app(kvitok::PathToUtf8(kvitok::PayerFilePath()), kvitok::IniProfile::DefaultPath());
         if (app.Start()) {
             app.Run();
         }

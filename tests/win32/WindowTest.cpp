@@ -1,5 +1,6 @@
 // The Win32 window over the dialog logic, driven through window messages as a person's keys
 // and clicks arrive; the desktop's boxes are the platform fakes.
+#include "files/PathText.h"
 #include "form/DialogTemplate.h"
 #include "form/FakePlatform.h"
 #include "form/MainDialog.h"
@@ -147,6 +148,17 @@ TEST_F(Win32Window, RestoredFormEnablesExactlyTheSwitchedFields) {
     // The switch lists name some fields and leave others off: both kinds must be there.
     EXPECT_GT(enabled, 3);
     EXPECT_LT(enabled, static_cast<int>(std::size(expected)));
+
+    // The about entry closes the system menu, below a separator, and shows the box again.
+    HMENU menu = GetSystemMenu(window->Handle(), FALSE);
+    const int items = GetMenuItemCount(menu);
+    ASSERT_GE(items, 2);
+    wchar_t entry[64] = {};
+    GetMenuStringW(menu, static_cast<UINT>(items - 1), entry, 64, MF_BYPOSITION);
+    EXPECT_STREQ(entry, L"&About kvitok...");
+    EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(items - 2), MF_BYPOSITION) & MF_SEPARATOR, MF_SEPARATOR);
+    SendMessageW(window->Handle(), WM_SYSCOMMAND, GetMenuItemID(menu, items - 1), 0);
+    EXPECT_EQ(platform.about.shownCount, 2);
 }
 
 TEST_F(Win32Window, EnterWritesTheSameReceiptAsTheLinuxWindow) {
