@@ -46,7 +46,7 @@ as_root() {
 }
 
 stage() {
-    echo "== windows: $*"
+    echo "== windows: $* (at ${SECONDS}s)"
 }
 
 # --- what the machine needs ---------------------------------------------------------------
@@ -72,11 +72,12 @@ install_packages() {
     fi
 }
 
-# The pinned sources: package, Debian version, upstream tarball, its sha256.
+# The pinned sources: Debian source package, upstream tarball, its sha256. The tarball is the
+# same in every Debian revision of the package, so the newest one of bookworm is asked for.
 sources=(
-    "sqlite3 3.40.1-2+deb12u2 sqlite3_3.40.1.orig.tar.xz aaa776260ab4dc976db34aa7891819484c8676b5b2783123ebc6301e2ca5d655"
-    "libpng1.6 1.6.39-2+deb12u5 libpng1.6_1.6.39.orig.tar.gz a00e9d2f2f664186e4202db9299397f851aea71b36a35e74910b8820e380d441"
-    "qrencode 4.1.1-1 qrencode_4.1.1.orig.tar.bz2 e455d9732f8041cf5b9c388e345a641fd15707860f928e94507b1961256a6923"
+    "sqlite3 sqlite3_3.40.1.orig.tar.xz aaa776260ab4dc976db34aa7891819484c8676b5b2783123ebc6301e2ca5d655"
+    "libpng1.6 libpng1.6_1.6.39.orig.tar.gz a00e9d2f2f664186e4202db9299397f851aea71b36a35e74910b8820e380d441"
+    "qrencode qrencode_4.1.1.orig.tar.bz2 e455d9732f8041cf5b9c388e345a641fd15707860f928e94507b1961256a6923"
 )
 
 ensure_deb_src() {
@@ -103,15 +104,15 @@ sha256_of() {
 # own checksum decides.
 fetch_sources() {
     mkdir -p "$deps/src"
-    local entry package version tarball sum
+    local entry package tarball sum
     for entry in "${sources[@]}"; do
-        read -r package version tarball sum <<<"$entry"
+        read -r package tarball sum <<<"$entry"
         if [ -f "$deps/src/$tarball" ] && [ "$(sha256_of "$deps/src/$tarball")" = "$sum" ]; then
             continue
         fi
         ensure_deb_src
-        stage "fetching $package $version"
-        (cd "$deps/src" && apt-get source --download-only -qq "$package=$version") ||
+        stage "fetching $tarball"
+        (cd "$deps/src" && apt-get source --download-only -qq "$package") ||
             echo "apt-get source $package ended with $?; checking the tarball itself"
         if [ ! -f "$deps/src/$tarball" ]; then
             echo "$tarball did not arrive" >&2
@@ -138,7 +139,7 @@ unpack() {
     echo "$work/$top"
 }
 
-# done_mark <name>: true when the library was built from the tarball pinned now.
+# built <name> <sha256>: true when the library was built from the tarball pinned now.
 built() {
     [ -f "$deps/.built-$1" ] && [ "$(cat "$deps/.built-$1")" = "$2" ]
 }
@@ -177,9 +178,9 @@ cmake_library() {
 }
 
 build_libraries() {
-    local entry package version tarball sum
+    local entry package tarball sum
     for entry in "${sources[@]}"; do
-        read -r package version tarball sum <<<"$entry"
+        read -r package tarball sum <<<"$entry"
         case $package in
         sqlite3) build_sqlite "$sum" "$tarball" ;;
         libpng1.6)
@@ -401,6 +402,7 @@ smoke_test() {
     echo "installed, started, seen, used, closed and uninstalled"
 }
 
+# The steps, in order; each later product (the window, an installer, a zip) is one more step.
 install_packages
 fetch_sources
 build_libraries
@@ -416,3 +418,4 @@ fi
 if [ "$run_smoke" -eq 1 ]; then
     smoke_test
 fi
+stage "done"
