@@ -77,7 +77,7 @@ constexpr std::array kAboutControls{
     ControlTemplate{-1, K::CentredStatic, "Разработка Отделения Зорвенского фонда по Ольмской Республике", 7,
                     74, 139, 23},
     ControlTemplate{-1, K::Static, "kvitok Версия " KVITOK_VERSION, 44, 98, 67, 8},
-    ControlTemplate{-1, K::Static, "для Linux и Qt", 45, 108, 65, 8},
+    ControlTemplate{ControlId::PlatformLine, K::Static, "", 45, 108, 65, 8},
     ControlTemplate{-1, K::Static,
                     "Перед формированием ПД-4 необходимо уточнить актуальность версии программы у "
                     "специалистов Зорвенского фонда.",

@@ -78,6 +78,8 @@ inline constexpr int HelpSum = 1029;
 inline constexpr int HelpIncome = 1030;
 inline constexpr int SavePayer = 1032;
 inline constexpr int Payer = 1035;
+// The about box's line naming the platform; each window writes its own.
+inline constexpr int PlatformLine = 1036;
 inline constexpr int DeletePayer = 1037;
 } // namespace ControlId
 

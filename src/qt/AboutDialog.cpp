@@ -2,6 +2,7 @@
 
 #include "DialogBuilder.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -14,6 +15,7 @@ QString BuildStamp() {
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     const auto widgets = BuildDialog(*this, AboutDialogTemplate());
+    static_cast<QLabel*>(widgets.at(ControlId::PlatformLine))->setText(QStringLiteral("для Linux и Qt"));
     m_stamp = static_cast<QLineEdit*>(widgets.at(ControlId::BuildStamp));
     auto* ok = static_cast<QPushButton*>(widgets.at(ControlId::Create));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

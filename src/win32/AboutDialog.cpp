@@ -1,0 +1,45 @@
+#include "AboutDialog.h"
+
+#include "DialogTemplateBuffer.h"
+#include "Picture.h"
+#include "WideText.h"
+
+namespace kvitok {
+
+namespace {
+
+INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        SetDlgItemTextW(window, ControlId::PlatformLine, L"для Windows");
+        SetDlgItemTextW(window, ControlId::BuildStamp, WideFromUtf8(BuildStamp()).c_str());
+        SetFocus(GetDlgItem(window, IDOK));
+        return FALSE; // the focus is set
+    case WM_DRAWITEM:
+        DrawEmblem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(window, LOWORD(wParam));
+            return TRUE;
+        }
+        break;
+    default:
+        break;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+const char* BuildStamp() {
+    return __DATE__ " " __TIME__;
+}
+
+void ShowAboutDialog(HWND owner) {
+    const DialogTemplateBuffer buffer(AboutDialogTemplate(),
+                                      WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, 0);
+    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), buffer.Get(), owner, AboutProc, 0);
+}
+
+} // namespace kvitok

@@ -1,0 +1,117 @@
+#include "DialogTemplateBuffer.h"
+
+#include "WideText.h"
+
+#include <commctrl.h>
+
+namespace kvitok {
+
+namespace {
+
+// The predefined window classes by their atoms, as a resource compiler writes them.
+constexpr WORD kButton = 0x0080;
+constexpr WORD kEdit = 0x0081;
+constexpr WORD kStatic = 0x0082;
+constexpr WORD kComboBox = 0x0085;
+
+struct ItemStyle {
+    WORD atom; // 0: named class
+    DWORD style;
+    DWORD exStyle = 0;
+};
+
+ItemStyle StyleOf(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Picture:
+        return {kStatic, SS_OWNERDRAW};
+    case ControlKind::Static:
+        return {kStatic, SS_LEFT | SS_NOPREFIX};
+    case ControlKind::CentredStatic:
+        return {kStatic, SS_CENTER | SS_NOPREFIX};
+    case ControlKind::Button:
+        return {kButton, BS_PUSHBUTTON | WS_TABSTOP};
+    case ControlKind::DefaultButton:
+        return {kButton, BS_DEFPUSHBUTTON | WS_TABSTOP};
+    case ControlKind::Edit:
+        return {kEdit, ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::BorderlessEdit:
+        return {kEdit, ES_LEFT | ES_AUTOHSCROLL | ES_READONLY};
+    case ControlKind::DropDownList:
+        return {kComboBox, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP};
+    case ControlKind::EditableDropDown:
+        return {kComboBox, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP};
+    case ControlKind::DatePicker:
+        return {0, DTS_RIGHTALIGN | DTS_SHORTDATEFORMAT | WS_TABSTOP};
+    }
+    return {kStatic, 0};
+}
+
+} // namespace
+
+DialogTemplateBuffer::DialogTemplateBuffer(const DialogTemplate& dialog, DWORD style, DWORD exStyle) {
+    Word(1);      // dlgVer
+    Word(0xFFFF); // signature: the extended form
+    Dword(0);     // helpID
+    Dword(exStyle);
+    // "MS Shell Dlg" without DS_FIXEDSYS is the narrower Microsoft Sans Serif the layout was
+    // made for; with it the system would take the wider Tahoma and cut the longer labels.
+    Dword(style | DS_SETFONT);
+    Word(static_cast<WORD>(dialog.controls.size()));
+    Word(0); // x and y: DS_CENTER places it
+    Word(0);
+    Word(static_cast<WORD>(dialog.width));
+    Word(static_cast<WORD>(dialog.height));
+    Word(0); // no menu
+    Word(0); // the dialog's own class
+    Text(WideFromUtf8(dialog.title));
+    Word(8); // point size
+    Word(FW_NORMAL);
+    Word(MAKEWORD(FALSE, DEFAULT_CHARSET)); // italic, character set
+    Text(L"MS Shell Dlg");
+    for (const ControlTemplate& control : dialog.controls) {
+        Control(control);
+    }
+}
+
+const DLGTEMPLATE* DialogTemplateBuffer::Get() const {
+    return reinterpret_cast<const DLGTEMPLATE*>(m_words.data());
+}
+
+void DialogTemplateBuffer::Dword(DWORD value) {
+    Word(LOWORD(value));
+    Word(HIWORD(value));
+}
+
+void DialogTemplateBuffer::Text(std::wstring_view text) {
+    m_words.insert(m_words.end(), text.begin(), text.end());
+    Word(0);
+}
+
+void DialogTemplateBuffer::AlignToDword() {
+    if (m_words.size() % 2 != 0) {
+        Word(0);
+    }
+}
+
+void DialogTemplateBuffer::Control(const ControlTemplate& control) {
+    const ItemStyle item = StyleOf(control.kind);
+    AlignToDword();
+    Dword(0); // helpID
+    Dword(item.exStyle);
+    Dword(WS_CHILD | WS_VISIBLE | item.style);
+    Word(static_cast<WORD>(control.x));
+    Word(static_cast<WORD>(control.y));
+    Word(static_cast<WORD>(control.width));
+    Word(static_cast<WORD>(control.height));
+    Dword(static_cast<DWORD>(control.id)); // -1 is the usual id of controls nobody addresses
+    if (item.atom != 0) {
+        Word(0xFFFF);
+        Word(item.atom);
+    } else {
+        Text(DATETIMEPICK_CLASSW);
+    }
+    Text(WideFromUtf8(control.text));
+    Word(0); // no creation data
+}
+
+} // namespace kvitok

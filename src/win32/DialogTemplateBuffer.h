@@ -1,0 +1,33 @@
+#pragma once
+
+#include "form/DialogTemplate.h"
+
+#include <string_view>
+#include <vector>
+
+#include <windows.h>
+
+namespace kvitok {
+
+// A dialog template (DLGTEMPLATEEX) in memory, made from the dialog's control table: the same
+// ids, kinds, texts, rectangles in dialog units and tab order as every window of the program
+// uses, in the dialog font "MS Shell Dlg" 8. The picture is an owner-drawn static.
+class DialogTemplateBuffer {
+public:
+    DialogTemplateBuffer(const DialogTemplate& dialog, DWORD style, DWORD exStyle);
+
+    const DLGTEMPLATE* Get() const;
+
+private:
+    void Word(WORD value) { m_words.push_back(value); }
+    void Dword(DWORD value);
+    void Text(std::wstring_view text);
+    void AlignToDword();
+    void Control(const ControlTemplate& control);
+
+    // Whole 16-bit words: a new vector's storage is aligned for DWORDs, so aligning an offset
+    // aligns the address.
+    std::vector<WORD> m_words;
+};
+
+} // namespace kvitok

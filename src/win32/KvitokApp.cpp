@@ -1,0 +1,29 @@
+#include "KvitokApp.h"
+
+namespace kvitok {
+
+KvitokApp::KvitokApp(std::string databasePath, std::filesystem::path profilePath)
+    : m_profile(std::move(profilePath)),
+      m_dialog(std::make_unique<MainDialog>(
+          PlatformServices{m_messages, m_saveDialog, m_shell, m_about, m_profile}, std::move(databasePath))),
+      m_window(std::make_unique<MainWindow>(*m_dialog)) {}
+
+KvitokApp::~KvitokApp() = default;
+
+bool KvitokApp::Start() {
+    if (!m_window->Create()) {
+        return false;
+    }
+    HWND form = m_window->Handle();
+    m_messages.SetOwner(form);
+    m_messages.SetBeforeShow([this] { m_window->Refresh(); });
+    m_saveDialog.SetOwner(form);
+    m_about.SetOwner(form);
+    return true;
+}
+
+void KvitokApp::Run() {
+    m_window->Run();
+}
+
+} // namespace kvitok

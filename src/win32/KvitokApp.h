@@ -1,0 +1,39 @@
+#pragma once
+
+#include "MainWindow.h"
+#include "Win32Platform.h"
+#include "WindowsProfile.h"
+#include "form/MainDialog.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace kvitok {
+
+// Everything one run of the program owns: the desktop services, the dialog logic and its
+// window. A start behaves like a modal dialog run: the dialog initialises (showing the about
+// box on its own), and only then the form appears.
+class KvitokApp {
+public:
+    KvitokApp(std::string databasePath, std::filesystem::path profilePath);
+    ~KvitokApp();
+    KvitokApp(const KvitokApp&) = delete;
+    KvitokApp& operator=(const KvitokApp&) = delete;
+
+    // False when the window could not be made.
+    bool Start();
+    // Until the form is closed.
+    void Run();
+
+private:
+    Win32MessageBoxes m_messages;
+    Win32SaveFileDialog m_saveDialog;
+    Win32Shell m_shell;
+    Win32AboutBox m_about;
+    WindowsProfile m_profile;
+    std::unique_ptr<MainDialog> m_dialog;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+} // namespace kvitok

@@ -1,0 +1,92 @@
+#include "Win32Platform.h"
+
+#include "AboutDialog.h"
+#include "WideText.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <filesystem>
+
+namespace kvitok {
+
+std::wstring ProgramName() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return std::filesystem::path(path).stem().wstring();
+}
+
+MessageAnswer Win32MessageBoxes::Show(const std::string& text, MessageIcon icon, MessageButtons buttons) {
+    if (m_beforeShow) {
+        m_beforeShow();
+    }
+    UINT flags = buttons == MessageButtons::OkCancel ? MB_OKCANCEL : MB_OK;
+    switch (icon) {
+    case MessageIcon::None:
+        break;
+    case MessageIcon::Information:
+        flags |= MB_ICONINFORMATION;
+        break;
+    case MessageIcon::Warning:
+        flags |= MB_ICONWARNING;
+        break;
+    case MessageIcon::Error:
+        flags |= MB_ICONERROR;
+        break;
+    }
+    // Without an owner the box stands alone and still blocks this thread's windows.
+    if (m_owner == nullptr) {
+        flags |= MB_TASKMODAL;
+    }
+    const std::wstring caption = ProgramName();
+    const int answer = MessageBoxW(m_owner, Wide(text).c_str(), caption.c_str(), flags);
+    return answer == IDOK ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}
+
+std::optional<std::string> Win32SaveFileDialog::AskSavePath(const std::string& initialName) {
+    // Room for a long path; the dialog fails rather than cut one.
+    std::wstring file(32768, L'\0');
+    const std::wstring initial = Wide(initialName);
+    file.replace(0, initial.size(), initial);
+    static constexpr wchar_t kFilter[] = L"HTML Files (*.html;*.htm)\0*.html;*.htm\0All Files(*.*)\0*.*\0";
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = m_owner;
+    dialog.lpstrFilter = kFilter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    // The working folder stays where the program was started: the payer file and a typed
+    // relative receipt name are looked up there.
+    dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY |
+                   OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameW(&dialog)) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> path = Narrow(file.c_str());
+    if (!path) {
+        const std::wstring caption = ProgramName();
+        MessageBoxW(m_owner, L"Имя файла содержит символы, которые нельзя сохранить в форме.",
+                    caption.c_str(), MB_OK | MB_ICONWARNING);
+    }
+    return path;
+}
+
+void Win32Shell::OpenInDefaultProgram(const std::string& path) {
+    // The shell hands the file to its program and returns at once; no result is awaited.
+    ShellExecuteW(nullptr, L"open", Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void Win32AboutBox::ShowAbout() {
+    ShowAboutDialog(m_owner);
+}
+
+} // namespace kvitok
