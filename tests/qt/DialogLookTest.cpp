@@ -1,4 +1,10 @@
+#include "form/DialogTemplate.h"
+#include "qt/DialogBuilder.h"
 #include "qt/Emblem.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDialog>
 
 #include <QImage>
 #include <QPixmap>
@@ -20,6 +26,27 @@ TEST(AppIcon, HandsOverSmallSizesAndDrawsAnySizeAskedFor) {
         EXPECT_EQ(image.size(), size);
         EXPECT_EQ(qAlpha(image.pixel(size.width() / 2, size.height() / 2)), 255) << size.width();
     }
+}
+
+// Every fixed list opens below its field and no taller than its template allows.
+TEST(DropDownList, OpensBelowItsField) {
+    QDialog dialog;
+    const auto widgets = kvitok::BuildDialog(dialog, kvitok::MainDialogTemplate());
+    dialog.show();
+    auto* combo = qobject_cast<QComboBox*>(widgets.at(kvitok::ControlId::Kbk));
+    ASSERT_NE(combo, nullptr);
+    QStringList rows;
+    for (int i = 0; i < 40; ++i) {
+        rows << QStringLiteral("row %1").arg(i);
+    }
+    combo->addItems(rows);
+    combo->setCurrentIndex(20);
+    combo->showPopup();
+    const QWidget* popup = combo->view()->window();
+    ASSERT_TRUE(popup->isVisible());
+    EXPECT_GE(popup->geometry().top(), combo->mapToGlobal(QPoint(0, combo->height())).y() - 1);
+    EXPECT_LE(popup->height(), (combo->maxVisibleItems() + 1) * combo->view()->sizeHintForRow(0));
+    combo->hidePopup();
 }
 
 } // namespace
