@@ -48,13 +48,14 @@ if [ "${1:-}" = "--fresh" ] || [ ! -e "$chroot/.kvitok-ready" ]; then
     fi
     rm -rf --one-file-system "$chroot"
     mkdir -p "$work"
-    echo "debootstrap trixie from $mirror"
+    echo "== Debian 13: debootstrap trixie from $mirror"
     debootstrap --variant=minbase trixie "$chroot" "$mirror" >"$work/debootstrap.log" 2>&1 ||
         { tail -n 30 "$work/debootstrap.log"; exit 1; }
     # Services that packages would start have no place in a build chroot.
     printf '#!/bin/sh\nexit 101\n' >"$chroot/usr/sbin/policy-rc.d"
     chmod +x "$chroot/usr/sbin/policy-rc.d"
     touch "$chroot/.kvitok-ready"
+    echo "chroot made in $SECONDS s"
 fi
 cp /etc/resolv.conf "$chroot/etc/resolv.conf"
 
@@ -75,6 +76,7 @@ in_chroot() {
 
 echo "== Debian 13: scripts/test.sh"
 in_chroot env KVITOK_BUILD_DIR=/root/build /kvitok/scripts/test.sh -DKVITOK_WERROR=ON
+echo "tests passed at $SECONDS s"
 echo "== Debian 13: format check with this release's clang-format"
 (cd "$root" && git ls-files -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp') |
     in_chroot sh -c 'cd /kvitok && xargs -r clang-format --dry-run --Werror'
@@ -84,5 +86,6 @@ echo "== Debian 13: installing the package"
 in_chroot sh -c 'DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
     /root/build-package/kvitok_*.deb'
 in_chroot kvitok --version
+echo "installed at $SECONDS s"
 in_chroot appstreamcli validate --no-net /usr/share/metainfo/ru.zorvenfond.kvitok.metainfo.xml
 in_chroot sh -c 'lintian --allow-root --fail-on error /root/build-package/kvitok_*.deb'
