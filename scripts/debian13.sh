@@ -39,6 +39,7 @@ cleanup() {
     done
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
 cleanup
 
 if [ "${1:-}" = "--fresh" ] || [ ! -e "$chroot/.kvitok-ready" ]; then
