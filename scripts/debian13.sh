@@ -78,6 +78,8 @@ in_chroot() {
 echo "== Debian 13: scripts/test.sh"
 in_chroot env KVITOK_BUILD_DIR=/root/build /kvitok/scripts/test.sh -DKVITOK_WERROR=ON
 echo "tests passed at $SECONDS s"
+echo "== Debian 13: scripts/run.sh (asked for the version only: there is no display)"
+in_chroot env KVITOK_BUILD_DIR=/root/build /kvitok/scripts/run.sh --version
 echo "== Debian 13: format check with this release's clang-format"
 (cd "$root" && git ls-files -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp') |
     in_chroot sh -c 'cd /kvitok && xargs -r clang-format --dry-run --Werror'
