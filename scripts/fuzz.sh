@@ -9,7 +9,8 @@ seconds=${1:-30}
 build=${KVITOK_FUZZ_BUILD_DIR:-$root/build-fuzz}
 
 "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+clangxx=clang++-$("$root/scripts/clang-version.sh")
+cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER="$clangxx" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKVITOK_FUZZ=ON -DKVITOK_WERROR=ON -DKVITOK_GUI=OFF -DKVITOK_TESTS=OFF -DKVITOK_BENCH=OFF
 cmake --build "$build" -j "$(nproc)"
 

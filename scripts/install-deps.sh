@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing kvitok need,
+# Installs the Debian packages that building, running and testing kvitok need (Debian 12 or 13),
 # but only those that are missing; quiet when everything is already there.
 set -euo pipefail
 
@@ -11,17 +11,10 @@ packages=(
     libzbar-dev zbar-tools
     chromium poppler-utils
     xvfb xauth
-    clang-format clang-14 libclang-rt-14-dev
+    clang-format
     locales
     dpkg-dev lintian appstream desktop-file-utils
 )
-
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$p")
-    fi
-done
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then
@@ -31,9 +24,31 @@ as_root() {
     fi
 }
 
+# The fuzz targets need one clang with libFuzzer and its runtime; each release names its own.
+here=$(cd "$(dirname "$0")" && pwd)
+updated=false
+clang=$("$here/clang-version.sh")
+if [ -z "$clang" ]; then
+    as_root apt-get update -qq
+    updated=true
+    clang=$("$here/clang-version.sh")
+fi
+if [ -z "$clang" ]; then
+    echo "install-deps.sh: this release's package lists have no clang" >&2
+    exit 1
+fi
+packages+=("clang-$clang" "libclang-rt-$clang-dev")
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
-    as_root apt-get update -qq
+    "$updated" || as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 

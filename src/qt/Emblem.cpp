@@ -1,9 +1,11 @@
 #include "Emblem.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <array>
+#include <map>
 
 namespace kvitok {
 
@@ -83,6 +85,35 @@ void DrawShieldWithReceipt(QPainter& p, const QRectF& area) {
     DrawReceipt(p, sheet);
 }
 
+class AppIconEngine : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        painter->drawPixmap(rect, Pixmap(qMin(rect.width(), rect.height())));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        return Pixmap(qMin(size.width(), size.height()));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+    }
+    QIconEngine* clone() const override { return new AppIconEngine(*this); }
+    QString key() const override { return QStringLiteral("kvitok-emblem"); }
+
+private:
+    QPixmap Pixmap(int side) {
+        if (side <= 0) {
+            return {};
+        }
+        auto [it, drawn] = m_pixmaps.try_emplace(side);
+        if (drawn) {
+            it->second = QPixmap::fromImage(DrawAppIcon(side));
+        }
+        return it->second;
+    }
+
+    std::map<int, QPixmap> m_pixmaps;
+};
+
 } // namespace
 
 QImage DrawEmblem(QSize size) {
@@ -104,11 +135,7 @@ QImage DrawAppIcon(int side) {
 }
 
 QIcon AppIcon() {
-    QIcon icon;
-    for (const int side : {16, 22, 24, 32, 48, 64, 88, 128, 256}) {
-        icon.addPixmap(QPixmap::fromImage(DrawAppIcon(side)));
-    }
-    return icon;
+    return QIcon(new AppIconEngine);
 }
 
 } // namespace kvitok

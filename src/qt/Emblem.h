@@ -11,7 +11,9 @@ namespace kvitok {
 QImage DrawEmblem(QSize size);
 QImage DrawAppIcon(int side);
 
-// The window icon at 88x88 and the sizes a desktop asks for.
+// The window icon. Each size is drawn when first asked for; a window hands the window system the
+// few small sizes a title bar and a task switcher show (the desktop entry's icon comes from the
+// installed icon theme instead).
 QIcon AppIcon();
 
 } // namespace kvitok

@@ -141,7 +141,8 @@ void MainWindow::BindList(int id, ListModel& model, Handler onSelchange) {
 
 void MainWindow::BindDate(int id, DatePickerModel& model, Handler onCloseup) {
     auto* picker = static_cast<QDateEdit*>(Control(id));
-    DateBinding* binding = &m_dates.emplace_back(DateBinding{picker, &model, model});
+    DateBinding* binding =
+        &m_dates.emplace_back(DateBinding{picker, &model, model, nullptr, std::move(onCloseup)});
     // Typing or spinning only changes the date; the handler runs when the calendar closes.
     connect(picker, &QDateEdit::dateChanged, this, [binding](QDate date) {
         binding->model->date.year = date.year();
@@ -151,10 +152,16 @@ void MainWindow::BindDate(int id, DatePickerModel& model, Handler onCloseup) {
     });
     // F4 and Alt+Down open the calendar, as they do on every date picker with a drop-down.
     picker->installEventFilter(this);
-    if (QCalendarWidget* calendar = picker->calendarWidget()) {
-        binding->popup = calendar->window();
-        binding->popup->installEventFilter(this);
-        m_focusHandlers[binding->popup] = onCloseup;
+}
+
+void MainWindow::WatchCalendar(DateBinding& binding) {
+    if (binding.popup != nullptr) {
+        return;
+    }
+    if (QCalendarWidget* calendar = binding.widget->calendarWidget()) {
+        binding.popup = calendar->window();
+        binding.popup->installEventFilter(this);
+        m_focusHandlers[binding.popup] = binding.onCloseup;
     }
 }
 
@@ -185,7 +192,14 @@ void MainWindow::ReadEdit(EditBinding& binding) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (auto* picker = qobject_cast<QDateEdit*>(watched);
-        picker != nullptr && event->type() == QEvent::KeyPress) {
+        picker != nullptr && event->type() == QEvent::MouseButtonPress) {
+        // The calendar opens on a press on the arrow (F4 presses there too).
+        const auto binding = std::find_if(m_dates.begin(), m_dates.end(),
+                                          [picker](const DateBinding& b) { return b.widget == picker; });
+        if (binding != m_dates.end()) {
+            WatchCalendar(*binding);
+        }
+    } else if (picker != nullptr && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool altArrow = (key->modifiers() & Qt::AltModifier) != 0 &&
                               (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up);

@@ -56,7 +56,8 @@ private:
         QDateEdit* widget;
         DatePickerModel* model;
         DatePickerModel shown;
-        QWidget* popup = nullptr;
+        QWidget* popup = nullptr; // made on the first press: a calendar costs the start its icons
+        std::function<void()> onCloseup;
     };
 
     using Handler = std::function<void()>;
@@ -70,6 +71,7 @@ private:
     void ShowEdit(EditBinding& binding, bool force);
     void ShowList(ListBinding& binding, bool force);
     void ShowDate(DateBinding& binding, bool force);
+    void WatchCalendar(DateBinding& binding);
 
     MainDialog& m_dialog;
     std::map<int, QWidget*> m_widgets;

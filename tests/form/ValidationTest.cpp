@@ -11,6 +11,8 @@ namespace kvitok::testing {
 namespace {
 
 using Validation = DialogTest;
+// Which edit of the form a case types into.
+using EditField = EditModel DialogControls::*;
 
 std::string Head() {
     return std::string("Следующие поля не заполнены или заполнены некорректно: "_cp);
@@ -33,7 +35,7 @@ TEST_F(Validation, EachFaultyFieldIsNamed) {
         std::function<void(DialogTest&, DialogControls&)> spoil;
         std::string_view label;
     };
-    const auto type = [](EditModel DialogControls::*field, std::string text) {
+    const auto type = [](EditField field, std::string text) {
         return [field, text](DialogTest&, DialogControls& c) { (c.*field).text = text; };
     };
     // The birth year is asked for only up to 2013.
@@ -226,7 +228,7 @@ void Keystroke(EditModel& edit, const std::string& typed) {
 
 TEST_F(MaskedFields, TypingPastingAndDeletingKeepTheMask) {
     struct Step {
-        EditModel DialogControls::*field;
+        EditField field;
         std::string typed;
         std::string shown;
         int caret;

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Tries kvitok on a fresh Debian 13 as a new user would: makes a minimal Debian 13 chroot
+# (debootstrap, as root), runs the README's test command in it from this clone, builds the package
+# there with the package checks, installs it into the chroot and starts the installed program.
+# The chroot stays in the build folder for a quicker rerun; --fresh makes a new one.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+work=${KVITOK_DEBIAN13_DIR:-$root/build-debian13}
+mkdir -p "$work"
+chroot=$(realpath "$work")/chroot
+# The mirror this machine already uses for Debian.
+mirror=${KVITOK_DEBIAN_MIRROR:-$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.sources \
+    /etc/apt/sources.list.d/*.list 2>/dev/null | grep -oE 'https?://[^ ]*/debian/?( |$)' | head -n 1 |
+    tr -d ' ' || true)}
+mirror=${mirror:-http://deb.debian.org/debian}
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "debian13.sh makes a chroot and must run as root" >&2
+    exit 1
+fi
+command -v debootstrap >/dev/null || apt-get install -y -qq --no-install-recommends debootstrap
+
+mounted() {
+    findmnt -rn -o TARGET | grep -E "^$chroot(/|$)" | sort -r || true
+}
+
+# Ends what was started inside the chroot and takes its mounts down, innermost first, so that
+# neither a process nor a mount outlives the stage, whichever way it ends.
+cleanup() {
+    local pid
+    for pid in /proc/[0-9]*; do
+        if [ "$(readlink "$pid/root" 2>/dev/null)" = "$chroot" ]; then
+            kill -KILL "${pid#/proc/}" 2>/dev/null || true
+        fi
+    done
+    local target
+    for target in $(mounted); do
+        umount "$target" 2>/dev/null || umount -l "$target"
+    done
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
+cleanup
+
+if [ "${1:-}" = "--fresh" ] || [ ! -e "$chroot/.kvitok-ready" ]; then
+    if [ -n "$(mounted)" ]; then
+        echo "debian13.sh: $chroot still has mounts; not removing it" >&2
+        exit 1
+    fi
+    rm -rf --one-file-system "$chroot"
+    mkdir -p "$work"
+    echo "== Debian 13: debootstrap trixie from $mirror"
+    debootstrap --variant=minbase trixie "$chroot" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+        { tail -n 30 "$work/debootstrap.log"; exit 1; }
+    # Services that packages would start have no place in a build chroot.
+    printf '#!/bin/sh\nexit 101\n' >"$chroot/usr/sbin/policy-rc.d"
+    chmod +x "$chroot/usr/sbin/policy-rc.d"
+    touch "$chroot/.kvitok-ready"
+    echo "chroot made in $SECONDS s"
+fi
+cp /etc/resolv.conf "$chroot/etc/resolv.conf"
+
+mount -t proc proc "$chroot/proc"
+mount -t sysfs sys "$chroot/sys"
+mount --bind /dev "$chroot/dev"
+mount --bind /dev/pts "$chroot/dev/pts"
+mount -t tmpfs tmpfs "$chroot/tmp"
+# The clone is seen read-only: everything built goes to the chroot's own folders.
+mkdir -p "$chroot/kvitok"
+mount --bind "$root" "$chroot/kvitok"
+mount -o remount,bind,ro "$chroot/kvitok"
+
+in_chroot() {
+    chroot "$chroot" env -i HOME=/root PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/sbin:/usr/sbin:/sbin \
+        LANG=C.UTF-8 TERM=dumb "$@"
+}
+
+echo "== Debian 13: scripts/test.sh"
+in_chroot env KVITOK_BUILD_DIR=/root/build /kvitok/scripts/test.sh -DKVITOK_WERROR=ON
+echo "tests passed at $SECONDS s"
+echo "== Debian 13: scripts/run.sh (asked for the version only: there is no display)"
+in_chroot env KVITOK_BUILD_DIR=/root/build /kvitok/scripts/run.sh --version
+echo "== Debian 13: format check with this release's clang-format"
+(cd "$root" && git ls-files -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp') |
+    in_chroot sh -c 'cd /kvitok && xargs -r clang-format --dry-run --Werror'
+echo "== Debian 13: scripts/package.sh"
+in_chroot env KVITOK_PACKAGE_DIR=/root/build-package /kvitok/scripts/package.sh
+echo "== Debian 13: installing the package"
+in_chroot sh -c 'DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    /root/build-package/kvitok_*.deb'
+in_chroot kvitok --version
+echo "installed at $SECONDS s"
+in_chroot appstreamcli validate --no-net /usr/share/metainfo/ru.zorvenfond.kvitok.metainfo.xml
+in_chroot sh -c 'lintian --allow-root --fail-on error /root/build-package/kvitok_*.deb'
