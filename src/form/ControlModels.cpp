@@ -35,7 +35,7 @@ constexpr int SortWeight(unsigned char c) {
 // The weights of all bytes, looked up rather than computed: sorting a large payer file
 // compares names millions of times.
 constexpr std::array<int, 256> kSortWeights = [] {
-    std::array<int, 256> weights{};
+    std::array<int, 256> weights {};
     for (int c = 0; c < 256; ++c) {
         weights[static_cast<std::size_t>(c)] = SortWeight(static_cast<unsigned char>(c));
     }

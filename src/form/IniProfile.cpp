@@ -18,7 +18,9 @@ namespace {
 constexpr std::size_t kMaxValueLength = 999;
 
 std::string_view Trim(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    const auto blank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\r';
+    };
     while (!text.empty() && blank(text.front())) {
         text.remove_prefix(1);
     }
@@ -30,7 +32,9 @@ std::string_view Trim(std::string_view text) {
 
 bool SameName(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        const auto lower = [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        };
         return lower(x) == lower(y);
     });
 }
@@ -65,7 +69,7 @@ std::optional<Entry> KeyValue(std::string_view line) {
     if (equals == std::string_view::npos || Trim(line).starts_with(';') || Trim(line).starts_with('#')) {
         return std::nullopt;
     }
-    return Entry{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+    return Entry {Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
 }
 
 std::string_view Unquote(std::string_view value) {
@@ -88,7 +92,11 @@ std::string QuoteIfNeeded(const std::string& value) {
 // The form's fields are single lines; a line break would end the entry in the file.
 std::string OneLine(std::string text) {
     std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+        text.begin(), text.end(),
+        [](char c) {
+            return c == '\n' || c == '\r';
+        },
+        ' ');
     return text;
 }
 
@@ -154,7 +162,9 @@ void IniProfile::SetEntry(std::vector<std::string>& lines, const Entry& entry) c
 }
 
 std::optional<Profile::WriteFailure> IniProfile::Write(const std::vector<Entry>& entries) {
-    const auto failure = [this](int error) { return WriteFailure{PathToText(m_file), SystemReason(error)}; };
+    const auto failure = [this](int error) {
+        return WriteFailure {PathToText(m_file), SystemReason(error)};
+    };
     const FileRead current = ReadWholeFile(m_file);
     if (current.error != 0 && current.error != ENOENT) {
         return failure(current.error);

@@ -5,7 +5,7 @@
 namespace kvitok {
 
 CalendarDate LocalNow() {
-    SYSTEMTIME now{};
+    SYSTEMTIME now {};
     GetLocalTime(&now);
     return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }

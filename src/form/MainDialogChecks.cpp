@@ -13,8 +13,9 @@ namespace kvitok {
 namespace {
 
 bool AllDigits(const std::string& text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return c >= '0' && c <= '9';
+    });
 }
 
 bool IsBirthYear(const std::string& text) {
@@ -23,7 +24,9 @@ bool IsBirthYear(const std::string& text) {
 
 // Only the date part counts: the pickers also carry a time of day that the user never sees.
 bool DateAfter(const CalendarDate& a, const CalendarDate& b) {
-    const auto key = [](const CalendarDate& d) { return std::tuple(d.year, d.month, d.day); };
+    const auto key = [](const CalendarDate& d) {
+        return std::tuple(d.year, d.month, d.day);
+    };
     return key(a) > key(b);
 }
 
@@ -86,8 +89,9 @@ std::string MainDialog::ValidateForm() {
     // their field, and a control character (a zero byte above all) could cut the line short,
     // so that the code would pay something else than the page says.
     const auto unfit = [](const std::string& text) {
-        return std::any_of(text.begin(), text.end(),
-                           [](char c) { return c == '|' || static_cast<unsigned char>(c) < 0x20; });
+        return std::any_of(text.begin(), text.end(), [](char c) {
+            return c == '|' || static_cast<unsigned char>(c) < 0x20;
+        });
     };
 
     complain(f.payerName.empty() || unfit(f.payerName), "Плательщик, "_cp);

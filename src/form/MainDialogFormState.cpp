@@ -16,7 +16,7 @@ CalendarDate DateFromText(const std::string& text) {
     const auto part = [&text](std::size_t at, std::size_t length) {
         return at < text.size() ? AtoI(text.substr(at, length)) : 0;
     };
-    return CalendarDate{part(6, 4), part(3, 2), part(0, 2), 0, 0, 0};
+    return CalendarDate {part(6, 4), part(3, 2), part(0, 2), 0, 0, 0};
 }
 
 } // namespace

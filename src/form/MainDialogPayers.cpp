@@ -29,8 +29,8 @@ void MainDialog::OnSavePayer() {
         return;
     }
     const DialogControls& c = m_controls;
-    const PayerRecord record{m_form.payerName, m_form.address,   c.status.Selected(), c.kbk.Selected(),
-                             m_form.inn,       m_form.regNumber, m_form.snils,        c.oktmo.Selected()};
+    const PayerRecord record {m_form.payerName, m_form.address,   c.status.Selected(), c.kbk.Selected(),
+                              m_form.inn,       m_form.regNumber, m_form.snils,        c.oktmo.Selected()};
     try {
         // The list gains the name only once the row is really there, and only once: a row
         // stored again after its deletion already has its entry.

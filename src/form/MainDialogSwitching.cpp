@@ -89,8 +89,8 @@ void MainDialog::OnSelchangeYear() {
     m_yearText = m_controls.year.SelectedText();
     // The empty row gives no valid date, and the pickers keep what they show.
     const int year = AtoI(m_yearText);
-    m_form.periodFrom = CalendarDate{year, 1, 1, 0, 0, 0};
-    m_form.periodTo = CalendarDate{year, 12, 31, 0, 0, 0};
+    m_form.periodFrom = CalendarDate {year, 1, 1, 0, 0, 0};
+    m_form.periodTo = CalendarDate {year, 12, 31, 0, 0, 0};
     WriteControls();
     m_kbkPostfix = KbkPostfixForYear(m_dictionary, m_yearText);
     OnSelchangeStatus();

@@ -24,7 +24,7 @@ int Encode(const unsigned char* in, int n, unsigned char* out) {
         out[1] = 0;
         return 1;
     }
-    std::array<int, 256> count{};
+    std::array<int, 256> count {};
     for (int i = 0; i < n; ++i) {
         ++count[in[i]];
     }
@@ -90,7 +90,7 @@ unsigned char* DbBlobCodec::reserve(int length) {
         length = 0;
     }
     // Room for the offset byte, the data, at most 3 escapes per 254 bytes and the terminator.
-    const std::int64_t size = std::int64_t{length} * 257 / 254 + 3;
+    const std::int64_t size = std::int64_t {length} * 257 / 254 + 3;
     if (size > INT32_MAX) {
         throw DbException(DbException::DbLayerError, "Cannot allocate memory");
     }

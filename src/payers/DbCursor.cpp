@@ -29,8 +29,7 @@ DbCursor& DbCursor::operator=(DbCursor&& other) noexcept {
     if (this != &other) {
         try {
             release();
-        } catch (const DbException&) {
-        }
+        } catch (const DbException&) {}
         m_db = other.m_db;
         m_statement = other.m_statement;
         m_atEnd = other.m_atEnd;
@@ -44,8 +43,7 @@ DbCursor& DbCursor::operator=(DbCursor&& other) noexcept {
 DbCursor::~DbCursor() {
     try {
         release();
-    } catch (const DbException&) {
-    }
+    } catch (const DbException&) {}
 }
 
 void DbCursor::reset() noexcept {

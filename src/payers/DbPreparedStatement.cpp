@@ -24,8 +24,7 @@ DbPreparedStatement& DbPreparedStatement::operator=(DbPreparedStatement&& other)
     if (this != &other) {
         try {
             release();
-        } catch (const DbException&) {
-        }
+        } catch (const DbException&) {}
         m_db = other.m_db;
         m_statement = std::exchange(other.m_statement, nullptr);
     }
@@ -35,8 +34,7 @@ DbPreparedStatement& DbPreparedStatement::operator=(DbPreparedStatement&& other)
 DbPreparedStatement::~DbPreparedStatement() {
     try {
         release();
-    } catch (const DbException&) {
-    }
+    } catch (const DbException&) {}
 }
 
 void DbPreparedStatement::requireStatement() const {

@@ -10,29 +10,30 @@ namespace kvitok {
 namespace {
 
 // The options QGuiApplication and QApplication take for themselves (X11's among them).
-constexpr std::array kQtOptions{"platform",
-                                "platformpluginpath",
-                                "platformtheme",
-                                "plugin",
-                                "qwindowgeometry",
-                                "qwindowicon",
-                                "qwindowtitle",
-                                "reverse",
-                                "session",
-                                "display",
-                                "geometry",
-                                "title",
-                                "icon",
-                                "name",
-                                "style",
-                                "stylesheet",
-                                "widgetcount",
-                                "qmljsdebugger",
-                                "testability"};
+constexpr std::array kQtOptions {"platform",
+                                 "platformpluginpath",
+                                 "platformtheme",
+                                 "plugin",
+                                 "qwindowgeometry",
+                                 "qwindowicon",
+                                 "qwindowtitle",
+                                 "reverse",
+                                 "session",
+                                 "display",
+                                 "geometry",
+                                 "title",
+                                 "icon",
+                                 "name",
+                                 "style",
+                                 "stylesheet",
+                                 "widgetcount",
+                                 "qmljsdebugger",
+                                 "testability"};
 
 bool IsQtOption(const QString& name) {
-    return std::any_of(kQtOptions.begin(), kQtOptions.end(),
-                       [&name](const char* option) { return name == QLatin1String(option); });
+    return std::any_of(kQtOptions.begin(), kQtOptions.end(), [&name](const char* option) {
+        return name == QLatin1String(option);
+    });
 }
 
 } // namespace

@@ -58,7 +58,7 @@ void DrawReceipt(QPainter& p, const QRectF& sheet) {
     }
 
     // A 5x5 pattern standing for the payment code.
-    constexpr std::array<const char*, 5> kCode{"##.##", "#..#.", ".##.#", "#.#..", "##.##"};
+    constexpr std::array<const char*, 5> kCode {"##.##", "#..#.", ".##.#", "#.#..", "##.##"};
     const qreal cell = sheet.width() * 0.09;
     const QPointF origin(sheet.left() + sheet.width() * 0.14,
                          sheet.bottom() - sheet.height() * 0.1 - 5 * cell);

@@ -5,7 +5,7 @@ namespace kvitok {
 KvitokApp::KvitokApp(std::string databasePath, std::filesystem::path profilePath)
     : m_profile(std::move(profilePath), "kvt_section"),
       m_dialog(std::make_unique<MainDialog>(
-          PlatformServices{m_messages, m_saveDialog, m_shell, m_about, m_profile}, std::move(databasePath))),
+          PlatformServices {m_messages, m_saveDialog, m_shell, m_about, m_profile}, std::move(databasePath))),
       m_window(std::make_unique<MainWindow>(*m_dialog)) {
     m_saveDialog.SetParent(m_window.get());
 }
@@ -17,7 +17,9 @@ void KvitokApp::Start() {
     m_dialog->OnInitDialog();
     m_window->Refresh();
     m_messages.SetParent(m_window.get());
-    m_messages.SetBeforeShow([this] { m_window->Refresh(); });
+    m_messages.SetBeforeShow([this] {
+        m_window->Refresh();
+    });
     m_about.SetParent(m_window.get());
     m_window->show();
 }

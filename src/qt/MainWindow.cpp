@@ -45,46 +45,96 @@ MainWindow::MainWindow(MainDialog& dialog, QWidget* parent) : QDialog(parent), m
     setWindowIcon(AppIcon());
 
     DialogControls& c = m_dialog.Controls();
-    BindList(ControlId::Payer, c.payer, [this] { m_dialog.OnSelchangePayer(); });
+    BindList(ControlId::Payer, c.payer, [this] {
+        m_dialog.OnSelchangePayer();
+    });
     BindEdit(ControlId::Address, c.address, nullptr, false);
-    BindList(ControlId::Status, c.status, [this] { m_dialog.OnSelchangeStatus(); });
-    BindList(ControlId::Year, c.year, [this] { m_dialog.OnSelchangeYear(); });
+    BindList(ControlId::Status, c.status, [this] {
+        m_dialog.OnSelchangeStatus();
+    });
+    BindList(ControlId::Year, c.year, [this] {
+        m_dialog.OnSelchangeYear();
+    });
     BindList(ControlId::TaxPeriod, c.taxPeriod, nullptr);
-    BindList(ControlId::Kbk, c.kbk, [this] { m_dialog.OnSelchangeKbk(); });
+    BindList(ControlId::Kbk, c.kbk, [this] {
+        m_dialog.OnSelchangeKbk();
+    });
     BindEdit(ControlId::Inn, c.inn, nullptr, true);
     BindEdit(
-        ControlId::RegNumber, c.regNumber, [this] { m_dialog.OnChangeRegNumber(); }, false);
+        ControlId::RegNumber, c.regNumber,
+        [this] {
+            m_dialog.OnChangeRegNumber();
+        },
+        false);
     BindEdit(
-        ControlId::Snils, c.snils, [this] { m_dialog.OnChangeSnils(); }, false);
+        ControlId::Snils, c.snils,
+        [this] {
+            m_dialog.OnChangeSnils();
+        },
+        false);
     BindEdit(
-        ControlId::BirthYear, c.birthYear, [this] { m_dialog.OnChangeBirthYear(); }, true);
+        ControlId::BirthYear, c.birthYear,
+        [this] {
+            m_dialog.OnChangeBirthYear();
+        },
+        true);
     BindList(ControlId::Oktmo, c.oktmo, nullptr);
     BindEdit(
-        ControlId::IncomeRub, c.incomeRub, [this] { m_dialog.OnChangeIncome(); }, true);
+        ControlId::IncomeRub, c.incomeRub,
+        [this] {
+            m_dialog.OnChangeIncome();
+        },
+        true);
     BindEdit(
-        ControlId::IncomeKop, c.incomeKop, [this] { m_dialog.OnChangeIncome(); }, true);
-    BindDate(ControlId::PeriodFrom, c.periodFrom, [this] { m_dialog.OnCloseupPeriodFrom(); });
-    BindDate(ControlId::PeriodTo, c.periodTo, [this] { m_dialog.OnCloseupPeriodTo(); });
+        ControlId::IncomeKop, c.incomeKop,
+        [this] {
+            m_dialog.OnChangeIncome();
+        },
+        true);
+    BindDate(ControlId::PeriodFrom, c.periodFrom, [this] {
+        m_dialog.OnCloseupPeriodFrom();
+    });
+    BindDate(ControlId::PeriodTo, c.periodTo, [this] {
+        m_dialog.OnCloseupPeriodTo();
+    });
     BindEdit(ControlId::SumRub, c.sumRub, nullptr, true);
     BindEdit(ControlId::SumKop, c.sumKop, nullptr, true);
     BindEdit(ControlId::FileName, c.fileName, nullptr, false);
 
-    m_focusHandlers[Control(ControlId::RegNumber)] = [this] { m_dialog.OnSetfocusRegNumber(); };
-    m_focusHandlers[Control(ControlId::Snils)] = [this] { m_dialog.OnSetfocusSnils(); };
+    m_focusHandlers[Control(ControlId::RegNumber)] = [this] {
+        m_dialog.OnSetfocusRegNumber();
+    };
+    m_focusHandlers[Control(ControlId::Snils)] = [this] {
+        m_dialog.OnSetfocusSnils();
+    };
     for (const auto& [widget, handler] : m_focusHandlers) {
         widget->installEventFilter(this);
     }
 
-    BindButton(ControlId::Create, [this] { m_dialog.OnCreate(); });
-    BindButton(ControlId::Cancel, [this] { reject(); });
-    BindButton(ControlId::About, [this] { m_dialog.OnAbout(); });
-    BindButton(ControlId::Browse, [this] { m_dialog.OnBrowse(); });
-    BindButton(ControlId::SavePayer, [this] { m_dialog.OnSavePayer(); });
-    BindButton(ControlId::DeletePayer, [this] { m_dialog.OnDeletePayer(); });
+    BindButton(ControlId::Create, [this] {
+        m_dialog.OnCreate();
+    });
+    BindButton(ControlId::Cancel, [this] {
+        reject();
+    });
+    BindButton(ControlId::About, [this] {
+        m_dialog.OnAbout();
+    });
+    BindButton(ControlId::Browse, [this] {
+        m_dialog.OnBrowse();
+    });
+    BindButton(ControlId::SavePayer, [this] {
+        m_dialog.OnSavePayer();
+    });
+    BindButton(ControlId::DeletePayer, [this] {
+        m_dialog.OnDeletePayer();
+    });
     for (const int help :
          {ControlId::HelpYear, ControlId::HelpTaxPeriod, ControlId::HelpPeriodFrom, ControlId::HelpPeriodTo,
           ControlId::HelpBirthYear, ControlId::HelpOktmo, ControlId::HelpSum, ControlId::HelpIncome}) {
-        BindButton(help, [this, help] { m_dialog.OnHelp(help); });
+        BindButton(help, [this, help] {
+            m_dialog.OnHelp(help);
+        });
     }
 
     Refresh();
@@ -99,7 +149,7 @@ void MainWindow::BindEdit(int id, EditModel& model, Handler onChange, bool digit
     auto* edit = static_cast<QLineEdit*>(Control(id));
     auto* validator = new Cp1251Validator(edit, digitsOnly);
     edit->setValidator(validator);
-    EditBinding* binding = &m_edits.emplace_back(EditBinding{edit, validator, &model, model});
+    EditBinding* binding = &m_edits.emplace_back(EditBinding {edit, validator, &model, model});
     connect(edit, &QLineEdit::textEdited, this, [this, binding, onChange] {
         ReadEdit(*binding);
         if (onChange) {
@@ -110,7 +160,7 @@ void MainWindow::BindEdit(int id, EditModel& model, Handler onChange, bool digit
 
 void MainWindow::BindList(int id, ListModel& model, Handler onSelchange) {
     auto* combo = static_cast<QComboBox*>(Control(id));
-    ListBinding* binding = &m_lists.emplace_back(ListBinding{combo, &model, {}, -1, {}, true});
+    ListBinding* binding = &m_lists.emplace_back(ListBinding {combo, &model, {}, -1, {}, true});
     // activated comes from the user only; rows selected by the program raise nothing.
     connect(combo, &QComboBox::activated, this, [this, binding, onSelchange](int row) {
         if (row == binding->model->Selected() && !binding->model->Editable()) {
@@ -142,7 +192,7 @@ void MainWindow::BindList(int id, ListModel& model, Handler onSelchange) {
 void MainWindow::BindDate(int id, DatePickerModel& model, Handler onCloseup) {
     auto* picker = static_cast<QDateEdit*>(Control(id));
     DateBinding* binding =
-        &m_dates.emplace_back(DateBinding{picker, &model, model, nullptr, std::move(onCloseup)});
+        &m_dates.emplace_back(DateBinding {picker, &model, model, nullptr, std::move(onCloseup)});
     // Typing or spinning only changes the date; the handler runs when the calendar closes.
     connect(picker, &QDateEdit::dateChanged, this, [binding](QDate date) {
         binding->model->date.year = date.year();
@@ -167,8 +217,9 @@ void MainWindow::WatchCalendar(DateBinding& binding) {
 
 void MainWindow::BindButton(int id, std::function<void()> onClick) {
     auto* button = static_cast<QPushButton*>(Control(id));
-    connect(button, &QPushButton::clicked, this,
-            [this, onClick = std::move(onClick)] { RunHandler(onClick); });
+    connect(button, &QPushButton::clicked, this, [this, onClick = std::move(onClick)] {
+        RunHandler(onClick);
+    });
 }
 
 void MainWindow::RunHandler(const std::function<void()>& handler) {
@@ -194,8 +245,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (auto* picker = qobject_cast<QDateEdit*>(watched);
         picker != nullptr && event->type() == QEvent::MouseButtonPress) {
         // The calendar opens on a press on the arrow (F4 presses there too).
-        const auto binding = std::find_if(m_dates.begin(), m_dates.end(),
-                                          [picker](const DateBinding& b) { return b.widget == picker; });
+        const auto binding = std::find_if(m_dates.begin(), m_dates.end(), [picker](const DateBinding& b) {
+            return b.widget == picker;
+        });
         if (binding != m_dates.end()) {
             WatchCalendar(*binding);
         }
@@ -227,8 +279,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             [this, handler, edit] {
                 if (edit != nullptr) {
                     const auto binding =
-                        std::find_if(m_edits.begin(), m_edits.end(),
-                                     [edit](const EditBinding& b) { return b.widget == edit; });
+                        std::find_if(m_edits.begin(), m_edits.end(), [edit](const EditBinding& b) {
+                            return b.widget == edit;
+                        });
                     if (binding == m_edits.end() || !edit->hasFocus()) {
                         return;
                     }
@@ -343,7 +396,9 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     QAction* about = menu.addAction(QStringLiteral("&About kvitok..."));
     if (menu.exec(event->globalPos()) == about) {
-        RunHandler([this] { m_dialog.OnAbout(); });
+        RunHandler([this] {
+            m_dialog.OnAbout();
+        });
     }
 }
 

@@ -77,7 +77,7 @@ std::optional<std::string> QtSaveFileDialog::AskSavePath(const std::string& init
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    const QStringList filters{QStringLiteral("HTML Files (*.html;*.htm)"), QStringLiteral("All Files(*.*)")};
+    const QStringList filters {QStringLiteral("HTML Files (*.html;*.htm)"), QStringLiteral("All Files(*.*)")};
     dialog.setNameFilters(filters);
     const QFileInfo initial(FromCp1251(initialName));
     dialog.setDirectory(initial.absolutePath());

@@ -21,7 +21,9 @@ std::optional<std::string> ToCp1251(const QString& text) {
 namespace {
 
 qsizetype CountNonDigits(const QString& text) {
-    return std::count_if(text.begin(), text.end(), [](QChar c) { return c < u'0' || c > u'9'; });
+    return std::count_if(text.begin(), text.end(), [](QChar c) {
+        return c < u'0' || c > u'9';
+    });
 }
 
 } // namespace

@@ -28,7 +28,7 @@ consteval std::size_t Cp1251EmbedLength(std::string_view utf8) {
 
 template <std::size_t N>
 consteval std::array<char, N> EmbedCp1251(std::string_view utf8) {
-    std::array<char, N> out{};
+    std::array<char, N> out {};
     std::size_t n = 0;
     for (std::size_t pos = 0; pos < utf8.size(); ++n) {
         const Utf8Step step = DecodeUtf8(utf8, pos);

@@ -48,7 +48,7 @@ int KbkNumberForRow(const std::vector<int>& kbkNumbers, int row) {
 }
 
 KbkCode KbkCodeAndName(const ReferenceDictionary& dictionary, int kbkNumber, std::string_view postfix) {
-    KbkCode result{dictionary.Lookup(KbkKey("KBK_", kbkNumber, postfix)), {}};
+    KbkCode result {dictionary.Lookup(KbkKey("KBK_", kbkNumber, postfix)), {}};
     // Some generations keep a name for a number whose code is gone; without a code it is not payable.
     if (!result.code.empty()) {
         result.name = dictionary.Lookup(KbkKey("KBK_NAME_", kbkNumber, postfix));

@@ -30,7 +30,9 @@ bool Cp1251ToUtf8(const char* source, char* destination) {
     }
     char* out = destination;
     for (const char* in = source; in != nullptr && *in != '\0'; ++in) {
-        AppendUtf8(Cp1251CodePoint(static_cast<unsigned char>(*in)), [&out](char c) { *out++ = c; });
+        AppendUtf8(Cp1251CodePoint(static_cast<unsigned char>(*in)), [&out](char c) {
+            *out++ = c;
+        });
     }
     *out = '\0';
     return true;
@@ -40,8 +42,9 @@ std::string Cp1251ToUtf8(std::string_view source) {
     std::string result;
     result.reserve(source.size() * 2);
     for (char c : source) {
-        AppendUtf8(Cp1251CodePoint(static_cast<unsigned char>(c)),
-                   [&result](char b) { result.push_back(b); });
+        AppendUtf8(Cp1251CodePoint(static_cast<unsigned char>(c)), [&result](char b) {
+            result.push_back(b);
+        });
     }
     return result;
 }

@@ -17,7 +17,7 @@ namespace detail {
 
 template <std::size_t N>
 struct Utf8Literal {
-    char bytes[N]{};
+    char bytes[N] {};
 
     consteval Utf8Literal(const char (&text)[N]) {
         for (std::size_t i = 0; i < N; ++i) {
@@ -44,7 +44,7 @@ consteval std::size_t Cp1251Length(std::string_view utf8) {
 
 template <Utf8Literal Text>
 consteval auto ConvertToCp1251() {
-    std::array<char, Cp1251Length(Text.View()) + 1> out{};
+    std::array<char, Cp1251Length(Text.View()) + 1> out {};
     std::size_t n = 0;
     for (std::size_t pos = 0; pos < Text.View().size(); ++n) {
         const Utf8Step step = DecodeUtf8(Text.View(), pos);

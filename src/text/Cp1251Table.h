@@ -25,7 +25,7 @@ constexpr char32_t Cp1251CodePoint(unsigned char byte) {
     if (byte < 0xC0) {
         return kCp1251High[byte - 0x80];
     }
-    return char32_t{byte} + 0x350;
+    return char32_t {byte} + 0x350;
 }
 
 // The windows-1251 byte of a code point, or nothing when the code page has no such character.

@@ -13,7 +13,9 @@ struct Utf8Step {
 };
 
 constexpr Utf8Step DecodeUtf8(std::string_view text, std::size_t pos) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const auto byte = [&](std::size_t i) {
+        return static_cast<unsigned char>(text[i]);
+    };
     const unsigned char lead = byte(pos);
     std::size_t length = 0;
     char32_t cp = 0;

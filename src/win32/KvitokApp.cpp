@@ -5,7 +5,7 @@ namespace kvitok {
 KvitokApp::KvitokApp(std::string databasePath, std::filesystem::path profilePath)
     : m_profile(std::move(profilePath)),
       m_dialog(std::make_unique<MainDialog>(
-          PlatformServices{m_messages, m_saveDialog, m_shell, m_about, m_profile}, std::move(databasePath))),
+          PlatformServices {m_messages, m_saveDialog, m_shell, m_about, m_profile}, std::move(databasePath))),
       m_window(std::make_unique<MainWindow>(*m_dialog)) {}
 
 KvitokApp::~KvitokApp() = default;
@@ -16,7 +16,9 @@ bool KvitokApp::Start() {
     }
     HWND form = m_window->Handle();
     m_messages.SetOwner(form);
-    m_messages.SetBeforeShow([this] { m_window->Refresh(); });
+    m_messages.SetBeforeShow([this] {
+        m_window->Refresh();
+    });
     m_saveDialog.SetOwner(form);
     m_about.SetOwner(form);
     return true;

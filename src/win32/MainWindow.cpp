@@ -130,7 +130,9 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return true;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == kAboutCommand) {
-            RunHandler([this] { m_dialog.OnAbout(); });
+            RunHandler([this] {
+                m_dialog.OnAbout();
+            });
             return true;
         }
         return false;
@@ -143,8 +145,9 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kRunFocusHandler: {
         const int id = static_cast<int>(wParam);
         const auto handler = m_focusHandlers.find(id);
-        const auto edit =
-            std::find_if(m_edits.begin(), m_edits.end(), [id](const auto& b) { return b.id == id; });
+        const auto edit = std::find_if(m_edits.begin(), m_edits.end(), [id](const auto& b) {
+            return b.id == id;
+        });
         if (handler != m_focusHandlers.end() && edit != m_edits.end() && GetFocus() == Control(id)) {
             ReadEdit(*edit);
             RunHandler(handler->second);
@@ -181,34 +184,68 @@ void MainWindow::OnInitDialog() {
 void MainWindow::Bind() {
     DialogControls& c = m_dialog.Controls();
     const auto edit = [this](int id, EditModel& model, Handler onChange, bool digitsOnly) {
-        m_edits.push_back(EditBinding{id, &model, std::move(onChange), digitsOnly, model});
+        m_edits.push_back(EditBinding {id, &model, std::move(onChange), digitsOnly, model});
         FilterTyping(Control(id), digitsOnly);
     };
     const auto list = [this](int id, ListModel& model, Handler onSelchange) {
-        m_lists.push_back(ListBinding{id, &model, std::move(onSelchange), {}, -1, {}, true});
+        m_lists.push_back(ListBinding {id, &model, std::move(onSelchange), {}, -1, {}, true});
     };
-    list(ControlId::Payer, c.payer, [this] { m_dialog.OnSelchangePayer(); });
+    list(ControlId::Payer, c.payer, [this] {
+        m_dialog.OnSelchangePayer();
+    });
     edit(ControlId::Address, c.address, nullptr, false);
-    list(ControlId::Status, c.status, [this] { m_dialog.OnSelchangeStatus(); });
-    list(ControlId::Year, c.year, [this] { m_dialog.OnSelchangeYear(); });
+    list(ControlId::Status, c.status, [this] {
+        m_dialog.OnSelchangeStatus();
+    });
+    list(ControlId::Year, c.year, [this] {
+        m_dialog.OnSelchangeYear();
+    });
     list(ControlId::TaxPeriod, c.taxPeriod, nullptr);
-    list(ControlId::Kbk, c.kbk, [this] { m_dialog.OnSelchangeKbk(); });
+    list(ControlId::Kbk, c.kbk, [this] {
+        m_dialog.OnSelchangeKbk();
+    });
     edit(ControlId::Inn, c.inn, nullptr, true);
     edit(
-        ControlId::RegNumber, c.regNumber, [this] { m_dialog.OnChangeRegNumber(); }, false);
+        ControlId::RegNumber, c.regNumber,
+        [this] {
+            m_dialog.OnChangeRegNumber();
+        },
+        false);
     edit(
-        ControlId::Snils, c.snils, [this] { m_dialog.OnChangeSnils(); }, false);
+        ControlId::Snils, c.snils,
+        [this] {
+            m_dialog.OnChangeSnils();
+        },
+        false);
     edit(
-        ControlId::BirthYear, c.birthYear, [this] { m_dialog.OnChangeBirthYear(); }, true);
+        ControlId::BirthYear, c.birthYear,
+        [this] {
+            m_dialog.OnChangeBirthYear();
+        },
+        true);
     list(ControlId::Oktmo, c.oktmo, nullptr);
     edit(
-        ControlId::IncomeRub, c.incomeRub, [this] { m_dialog.OnChangeIncome(); }, true);
+        ControlId::IncomeRub, c.incomeRub,
+        [this] {
+            m_dialog.OnChangeIncome();
+        },
+        true);
     edit(
-        ControlId::IncomeKop, c.incomeKop, [this] { m_dialog.OnChangeIncome(); }, true);
-    m_dates.push_back(DateBinding{ControlId::PeriodFrom, &c.periodFrom,
-                                  [this] { m_dialog.OnCloseupPeriodFrom(); }, c.periodFrom});
-    m_dates.push_back(
-        DateBinding{ControlId::PeriodTo, &c.periodTo, [this] { m_dialog.OnCloseupPeriodTo(); }, c.periodTo});
+        ControlId::IncomeKop, c.incomeKop,
+        [this] {
+            m_dialog.OnChangeIncome();
+        },
+        true);
+    m_dates.push_back(DateBinding {ControlId::PeriodFrom, &c.periodFrom,
+                                   [this] {
+                                       m_dialog.OnCloseupPeriodFrom();
+                                   },
+                                   c.periodFrom});
+    m_dates.push_back(DateBinding {ControlId::PeriodTo, &c.periodTo,
+                                   [this] {
+                                       m_dialog.OnCloseupPeriodTo();
+                                   },
+                                   c.periodTo});
     edit(ControlId::SumRub, c.sumRub, nullptr, true);
     edit(ControlId::SumKop, c.sumKop, nullptr, true);
     edit(ControlId::FileName, c.fileName, nullptr, false);
@@ -217,18 +254,34 @@ void MainWindow::Bind() {
         FilterTyping(payerEdit, false);
     }
 
-    m_focusHandlers[ControlId::RegNumber] = [this] { m_dialog.OnSetfocusRegNumber(); };
-    m_focusHandlers[ControlId::Snils] = [this] { m_dialog.OnSetfocusSnils(); };
+    m_focusHandlers[ControlId::RegNumber] = [this] {
+        m_dialog.OnSetfocusRegNumber();
+    };
+    m_focusHandlers[ControlId::Snils] = [this] {
+        m_dialog.OnSetfocusSnils();
+    };
 
-    m_buttons[ControlId::Create] = [this] { m_dialog.OnCreate(); };
-    m_buttons[ControlId::About] = [this] { m_dialog.OnAbout(); };
-    m_buttons[ControlId::Browse] = [this] { m_dialog.OnBrowse(); };
-    m_buttons[ControlId::SavePayer] = [this] { m_dialog.OnSavePayer(); };
-    m_buttons[ControlId::DeletePayer] = [this] { m_dialog.OnDeletePayer(); };
+    m_buttons[ControlId::Create] = [this] {
+        m_dialog.OnCreate();
+    };
+    m_buttons[ControlId::About] = [this] {
+        m_dialog.OnAbout();
+    };
+    m_buttons[ControlId::Browse] = [this] {
+        m_dialog.OnBrowse();
+    };
+    m_buttons[ControlId::SavePayer] = [this] {
+        m_dialog.OnSavePayer();
+    };
+    m_buttons[ControlId::DeletePayer] = [this] {
+        m_dialog.OnDeletePayer();
+    };
     for (const int help :
          {ControlId::HelpYear, ControlId::HelpTaxPeriod, ControlId::HelpPeriodFrom, ControlId::HelpPeriodTo,
           ControlId::HelpBirthYear, ControlId::HelpOktmo, ControlId::HelpSum, ControlId::HelpIncome}) {
-        m_buttons[help] = [this, help] { m_dialog.OnHelp(help); };
+        m_buttons[help] = [this, help] {
+            m_dialog.OnHelp(help);
+        };
     }
 }
 
@@ -236,8 +289,10 @@ void MainWindow::OnCommand(int id, int code) {
     if (m_writing) {
         return;
     }
-    if (const auto edit =
-            std::find_if(m_edits.begin(), m_edits.end(), [id](const auto& b) { return b.id == id; });
+    if (const auto edit = std::find_if(m_edits.begin(), m_edits.end(),
+                                       [id](const auto& b) {
+                                           return b.id == id;
+                                       });
         edit != m_edits.end()) {
         if (code == EN_CHANGE) {
             ReadEdit(*edit);
@@ -249,8 +304,10 @@ void MainWindow::OnCommand(int id, int code) {
         }
         return;
     }
-    if (const auto list =
-            std::find_if(m_lists.begin(), m_lists.end(), [id](const auto& b) { return b.id == id; });
+    if (const auto list = std::find_if(m_lists.begin(), m_lists.end(),
+                                       [id](const auto& b) {
+                                           return b.id == id;
+                                       });
         list != m_lists.end()) {
         ListModel& model = *list->model;
         HWND combo = Control(id);
@@ -339,7 +396,7 @@ void MainWindow::ReadEdit(EditBinding& binding) {
 }
 
 void MainWindow::ReadDate(DateBinding& binding) {
-    SYSTEMTIME time{};
+    SYSTEMTIME time {};
     if (SendMessageW(Control(binding.id), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) !=
         GDT_VALID) {
         return;
@@ -440,7 +497,7 @@ void MainWindow::ShowDate(DateBinding& binding, bool force) {
     HWND picker = Control(binding.id);
     // A date that is no date leaves the picker as it is.
     if (PickerCanShow(model.date)) {
-        SYSTEMTIME time{};
+        SYSTEMTIME time {};
         time.wYear = static_cast<WORD>(model.date.year);
         time.wMonth = static_cast<WORD>(model.date.month);
         time.wDay = static_cast<WORD>(model.date.day);

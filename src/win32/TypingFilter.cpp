@@ -46,8 +46,9 @@ LRESULT CALLBACK FilterProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         const std::wstring text = ClipboardText(window);
         // A single-line edit takes the clipboard up to its first line break.
         const std::wstring line = text.substr(0, text.find_first_of(L"\r\n"));
-        if (!std::all_of(line.begin(), line.end(),
-                         [&](wchar_t c) { return Acceptable(c, digitsOnly != 0); })) {
+        if (!std::all_of(line.begin(), line.end(), [&](wchar_t c) {
+                return Acceptable(c, digitsOnly != 0);
+            })) {
             MessageBeep(MB_OK);
             return 0;
         }

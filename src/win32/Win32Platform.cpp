@@ -57,7 +57,7 @@ std::optional<std::string> Win32SaveFileDialog::AskSavePath(const std::string& i
     file.replace(0, initial.size(), initial);
     static constexpr wchar_t kFilter[] = L"HTML Files (*.html;*.htm)\0*.html;*.htm\0All Files(*.*)\0*.*\0";
 
-    OPENFILENAMEW dialog{};
+    OPENFILENAMEW dialog {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = m_owner;
     dialog.lpstrFilter = kFilter;

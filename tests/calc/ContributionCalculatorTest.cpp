@@ -13,7 +13,7 @@ using namespace kvitok;
 namespace {
 
 constexpr CalendarDate Date(int year, int month, int day) {
-    return CalendarDate{year, month, day, 0, 0, 0};
+    return CalendarDate {year, month, day, 0, 0, 0};
 }
 
 double Amount(int kbk, int birthYear, int year, CalendarDate from, CalendarDate to, double income = 0.0) {
@@ -67,7 +67,7 @@ void ExpectWorkedExamples() {
                                                  example.from, example.to, example.income);
         EXPECT_NEAR(amount, example.amount, 1e-6);
         EXPECT_EQ(calculator.Amount(), amount);
-        EXPECT_EQ(SumTextsForAmount(amount), (SumTexts{example.sumRub, example.sumKop}));
+        EXPECT_EQ(SumTextsForAmount(amount), (SumTexts {example.sumRub, example.sumKop}));
         if (amount >= 100) {
             EXPECT_EQ(calculator.RublesText(), example.sumRub);
             EXPECT_EQ(calculator.KopecksText(), example.sumKop);
@@ -150,7 +150,7 @@ TEST(ContributionCalculatorTest, PeriodSplit) {
         EXPECT_NEAR(Amount(2, 1970, c.year, c.from, c.to), c.amount, 1e-6);
     }
     EXPECT_EQ(SumTextsForAmount(Amount(2, 1970, 2016, Date(2016, 6, 1), Date(2016, 3, 31))),
-              (SumTexts{"0", "00"}));
+              (SumTexts {"0", "00"}));
 }
 
 TEST(ContributionCalculatorTest, OnePercentAndMaximum) {
@@ -192,13 +192,13 @@ TEST(ContributionCalculatorTest, MissingDataGivesZero) {
         ContributionCalculator calculator;
         EXPECT_EQ(calculator.Compute(c.kbk, 1970, c.year, Date(2016, 1, 1), Date(2016, 12, 31), 500000.0),
                   0.0);
-        EXPECT_EQ(SumTextsForAmount(calculator.Amount()), (SumTexts{"0", "00"}));
+        EXPECT_EQ(SumTextsForAmount(calculator.Amount()), (SumTexts {"0", "00"}));
     }
 }
 
 TEST(ContributionCalculatorTest, DateThatIsNotACalendarDate) {
-    EXPECT_EQ(Amount(2, 1970, 2016, CalendarDate{}, Date(2016, 12, 31)), 0.0);
-    EXPECT_EQ(Amount(2, 1970, 2016, Date(2016, 1, 1), CalendarDate{2016, 13, 1, 0, 0, 0}), 0.0);
+    EXPECT_EQ(Amount(2, 1970, 2016, CalendarDate {}, Date(2016, 12, 31)), 0.0);
+    EXPECT_EQ(Amount(2, 1970, 2016, Date(2016, 1, 1), CalendarDate {2016, 13, 1, 0, 0, 0}), 0.0);
 }
 
 TEST(ContributionCalculatorTest, WholeKopecksText) {

@@ -52,14 +52,14 @@ TEST(SumInputsTest, SumTextsForAmount) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.amount);
-        EXPECT_EQ(SumTextsForAmount(c.amount), (SumTexts{c.rubles, c.kopecks}));
+        EXPECT_EQ(SumTextsForAmount(c.amount), (SumTexts {c.rubles, c.kopecks}));
     }
 }
 
 TEST(SumInputsTest, RecalculatedSum) {
     const SumResult result =
-        RecalculatedSum(KbkRowToSelector(2), 1970, 2016, CalendarDate{2016, 1, 1, 0, 0, 0},
-                        CalendarDate{2016, 12, 31, 0, 0, 0}, IncomeFromTexts("", ""));
+        RecalculatedSum(KbkRowToSelector(2), 1970, 2016, CalendarDate {2016, 1, 1, 0, 0, 0},
+                        CalendarDate {2016, 12, 31, 0, 0, 0}, IncomeFromTexts("", ""));
     EXPECT_EQ(result.amount, 1935648.0);
-    EXPECT_EQ(result.texts, (SumTexts{"19356", "48"}));
+    EXPECT_EQ(result.texts, (SumTexts {"19356", "48"}));
 }

@@ -62,7 +62,7 @@ TEST_F(WholeFile, ReplacedFileKeepsItsModeAndANewOneGetsTheGivenMode) {
         EXPECT_EQ(ReplaceWholeFile(file, std::string("new\0bytes", 9), c.given), 0);
         EXPECT_EQ(ReadFile(file), std::string("new\0bytes", 9));
         EXPECT_EQ(ModeOf(file), c.expected) << std::oct << c.existing << " " << c.given;
-        EXPECT_EQ(Names(m_folder.Path()), std::set<std::string>{"kvitok.ini"});
+        EXPECT_EQ(Names(m_folder.Path()), std::set<std::string> {"kvitok.ini"});
     }
 }
 
@@ -82,7 +82,7 @@ TEST_F(WholeFile, SymbolicLinksAreFollowedAndStayLinks) {
     EXPECT_EQ(ReplaceWholeFile(folder / "dangling", "made", 0600), 0);
     EXPECT_TRUE(fs::is_symlink(folder / "dangling"));
     EXPECT_EQ(ReadFile(folder / "real" / "new.html"), "made");
-    EXPECT_EQ(Names(folder / "real"), (std::set<std::string>{"kvt.html", "new.html"}));
+    EXPECT_EQ(Names(folder / "real"), (std::set<std::string> {"kvt.html", "new.html"}));
 
     fs::create_symlink("loop", folder / "loop");
     EXPECT_EQ(ReplaceWholeFile(folder / "loop", "x", 0600), ELOOP);
@@ -96,7 +96,7 @@ TEST_F(WholeFile, WriteThatFailsPartWayLeavesTheOldFile) {
     const pid_t child = fork();
     if (child == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{8192, 8192};
+        const rlimit limit {8192, 8192};
         setrlimit(RLIMIT_FSIZE, &limit);
         _exit(ReplaceWholeFile(file, std::string(17760, 'n'), 0666) == EFBIG ? 0 : 1);
     }
@@ -104,7 +104,7 @@ TEST_F(WholeFile, WriteThatFailsPartWayLeavesTheOldFile) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(ReadFile(file), old);
-    EXPECT_EQ(Names(m_folder.Path()), std::set<std::string>{"kvt.html"});
+    EXPECT_EQ(Names(m_folder.Path()), std::set<std::string> {"kvt.html"});
 }
 
 TEST_F(WholeFile, WhatMayNotBeReplacedIsLeftAlone) {
@@ -132,15 +132,16 @@ TEST_F(WholeFile, WhatMayNotBeReplacedIsLeftAlone) {
     };
     const std::set<std::string> before = Names(folder);
     for (const Case& c : cases) {
-        const int error =
-            RunWithoutPrivileges([&] { return ReplaceWholeFile(folder / c.path, "new", 0600); });
+        const int error = RunWithoutPrivileges([&] {
+            return ReplaceWholeFile(folder / c.path, "new", 0600);
+        });
         if (error < 0) {
             GTEST_SKIP() << "cannot drop root's privileges";
         }
         EXPECT_EQ(error, c.error) << c.path;
     }
     EXPECT_EQ(Names(folder), before);
-    EXPECT_EQ(Names(folder / "ro"), std::set<std::string>{"kvt.html"});
+    EXPECT_EQ(Names(folder / "ro"), std::set<std::string> {"kvt.html"});
     EXPECT_EQ(ReadFile(folder / "readonly.ini"), "kept");
     EXPECT_EQ(ReadFile(folder / "ro" / "kvt.html"), "kept");
     EXPECT_EQ(ModeOf(folder / "readonly.ini"), 0444u);
@@ -159,15 +160,16 @@ TEST_F(WholeFile, WritableFileInAFolderThatIsNotIsWrittenInPlace) {
     chmod((folder / "ro").c_str(), 0555); // root's, so that 65534 may not add files to it
 
     for (const std::string& text : {std::string("short"), std::string(9000, 'n')}) {
-        const int error =
-            RunWithoutPrivileges([&] { return ReplaceWholeFile(folder / "ro" / "kvt.html", text, 0600); });
+        const int error = RunWithoutPrivileges([&] {
+            return ReplaceWholeFile(folder / "ro" / "kvt.html", text, 0600);
+        });
         if (error < 0) {
             GTEST_SKIP() << "cannot drop root's privileges";
         }
         EXPECT_EQ(error, 0);
         EXPECT_EQ(ReadFile(folder / "ro" / "kvt.html"), text);
     }
-    EXPECT_EQ(Names(folder / "ro"), std::set<std::string>{"kvt.html"});
+    EXPECT_EQ(Names(folder / "ro"), std::set<std::string> {"kvt.html"});
     EXPECT_EQ(ModeOf(folder / "ro" / "kvt.html"), 0664u);
     chmod((folder / "ro").c_str(), 0755);
 }

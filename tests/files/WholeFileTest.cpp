@@ -31,7 +31,7 @@ TEST(WholeFilePaths, CyrillicFolderAndFileNamesWork) {
     for (const fs::directory_entry& entry : fs::directory_iterator(file.parent_path())) {
         names.push_back(PathToUtf8(entry.path().filename()));
     }
-    EXPECT_EQ(names, std::vector<std::string>{"квитанция №1.html"});
+    EXPECT_EQ(names, std::vector<std::string> {"квитанция №1.html"});
     EXPECT_EQ(ReadFile(file), "second"); // the standard library finds it under the same name
 }
 

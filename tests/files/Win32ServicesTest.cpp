@@ -36,7 +36,7 @@ TEST(Win32WholeFile, ReplaceThatFailsKeepsTheOldFile) {
     EXPECT_EQ(ReplaceWholeFile(file, "new", 0666), EACCES);
     CloseHandle(held);
     EXPECT_EQ(ReadFile(file), "old");
-    EXPECT_EQ(Names(folder.Path()), std::set<fs::path>{"kvt.html"});
+    EXPECT_EQ(Names(folder.Path()), std::set<fs::path> {"kvt.html"});
     EXPECT_EQ(ReplaceWholeFile(file, "new", 0666), 0);
     EXPECT_EQ(ReadFile(file), "new");
 }
@@ -49,7 +49,7 @@ TEST(Win32WholeFile, ReadOnlyFileIsRefusedAndKept) {
     EXPECT_EQ(ReplaceWholeFile(file, "new", 0600), EACCES);
     EXPECT_EQ(ReadFile(file), "kept");
     EXPECT_NE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-    EXPECT_EQ(Names(folder.Path()), std::set<fs::path>{"kvitok.ini"});
+    EXPECT_EQ(Names(folder.Path()), std::set<fs::path> {"kvitok.ini"});
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL); // so that the folder can be removed
 }
 

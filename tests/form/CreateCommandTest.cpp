@@ -38,7 +38,7 @@ TEST_F(CreateCommand, OrdinaryKbkWritesOnePageAndOpensIt) {
     EXPECT_TRUE(EveryLineFeedHasItsReturn(bytes));
     EXPECT_GE(Count(bytes, "39210202140061100160"), 1);
     EXPECT_GE(Count(bytes, "19356"), 1);
-    EXPECT_EQ(platform.shell.opened, std::vector<std::string>{folder.File("kvt.html")});
+    EXPECT_EQ(platform.shell.opened, std::vector<std::string> {folder.File("kvt.html")});
     EXPECT_EQ(platform.profile.writeCount, 1);
     EXPECT_EQ(platform.profile.values.size(), 18u);
 }
@@ -49,7 +49,7 @@ TEST_F(CreateCommand, GroupKbkMakesAPagePerMemberWithAnAmount) {
     Type(C().incomeRub, "500000");
     Type(C().incomeKop, "00");
     dialog->OnChangeIncome();
-    EXPECT_EQ(dialog->GetGroupMembers(), (std::vector<int>{2, 3, 4, 5, 27}));
+    EXPECT_EQ(dialog->GetGroupMembers(), (std::vector<int> {2, 3, 4, 5, 27}));
     dialog->OnCreate();
     ASSERT_TRUE(platform.messages.shown.empty()) << platform.messages.shown[0].text;
 

@@ -25,8 +25,8 @@ Enabled EnabledOf(const DialogControls& c) {
             c.browse.enabled};
 }
 
-constexpr Enabled kNothing{false, false, false, false, false, false, false,
-                           false, false, false, false, false, false};
+constexpr Enabled kNothing {false, false, false, false, false, false, false,
+                            false, false, false, false, false, false};
 
 TEST_F(FieldSwitching, StartsWithFixedListsAndEverythingSwitchedOff) {
     EXPECT_EQ(C().year.Count(), 9);
@@ -46,7 +46,9 @@ TEST_F(FieldSwitching, StartsWithFixedListsAndEverythingSwitchedOff) {
 TEST_F(FieldSwitching, AboutBoxComesBeforeTheSavedFormIsRead) {
     FakePlatform second;
     std::size_t readsBeforeAbout = 99;
-    second.about.onShow = [&] { readsBeforeAbout = second.profile.readKeys.size(); };
+    second.about.onShow = [&] {
+        readsBeforeAbout = second.profile.readKeys.size();
+    };
     MainDialog other(second.Services(), folder.File("insurers.db"));
     other.OnInitDialog();
     EXPECT_EQ(readsBeforeAbout, 0u);
@@ -59,13 +61,13 @@ TEST_F(FieldSwitching, StatusThreeOffersOneCodeAndOneMunicipality) {
     ASSERT_EQ(C().taxPeriod.Count(), 2);
     EXPECT_EQ(C().taxPeriod.RowText(1), "ГД.00."_cp);
     EXPECT_EQ(C().taxPeriod.Selected(), 1);
-    EXPECT_EQ(dialog->KbkNumbers(), std::vector<int>{26});
+    EXPECT_EQ(dialog->KbkNumbers(), std::vector<int> {26});
     EXPECT_EQ(C().kbk.Selected(), 1);
     ASSERT_EQ(C().oktmo.Count(), 1);
     EXPECT_EQ(C().oktmo.RowText(0).substr(0, 8), "06701000");
     EXPECT_EQ(C().oktmo.Selected(), 0);
-    const Enabled expected{true, false, false, true, false, false, true,
-                           true, false, false, true, true,  true};
+    const Enabled expected {true, false, false, true, false, false, true,
+                            true, false, false, true, true,  true};
     EXPECT_EQ(EnabledOf(C()), expected);
 }
 
@@ -74,7 +76,7 @@ TEST_F(FieldSwitching, StatusOneOffersEveryMarkAndNeverComputesTheSum) {
     SelectStatus(1);
     EXPECT_EQ(C().taxPeriod.Count(), 18);
     EXPECT_EQ(C().taxPeriod.Selected(), 0);
-    EXPECT_EQ(dialog->KbkNumbers(), (std::vector<int>{14, 15, 16, 18, 19, 20, 22, 23, 24, 25}));
+    EXPECT_EQ(dialog->KbkNumbers(), (std::vector<int> {14, 15, 16, 18, 19, 20, 22, 23, 24, 25}));
     for (int row = 1; row <= 3; ++row) {
         Type(C().sumRub, "500");
         SelectKbk(row);
@@ -88,7 +90,7 @@ TEST_F(FieldSwitching, StatusOneOffersEveryMarkAndNeverComputesTheSum) {
 TEST_F(FieldSwitching, StatusTwoOffersTheCodesOfTheYear) {
     SelectStatus(2);
     SelectYear(kRow2016);
-    EXPECT_EQ(dialog->KbkNumbers(), (std::vector<int>{1, 2, 3, 4, 6, 7, 8, 10, 27}));
+    EXPECT_EQ(dialog->KbkNumbers(), (std::vector<int> {1, 2, 3, 4, 6, 7, 8, 10, 27}));
     SelectYear(1); // 2009
     EXPECT_EQ(dialog->KbkPostfix(), "0");
     ASSERT_FALSE(dialog->KbkNumbers().empty());
@@ -104,8 +106,8 @@ TEST_F(FieldSwitching, TheYearDecidesBetweenBirthYearAndIncome) {
         int yearRow;
         bool birthYear, income;
     };
-    for (const Case& c : {Case{kRow2013 - 1, true, false}, Case{kRow2013, true, false},
-                          Case{kRow2014, false, true}, Case{kRow2016, false, true}}) {
+    for (const Case& c : {Case {kRow2013 - 1, true, false}, Case {kRow2013, true, false},
+                          Case {kRow2014, false, true}, Case {kRow2016, false, true}}) {
         SelectYear(c.yearRow);
         SelectKbkNumber(1); // the group: its list holds both fields
         EXPECT_EQ(C().birthYear.enabled, c.birthYear) << c.yearRow;
@@ -151,13 +153,13 @@ TEST_F(FieldSwitching, ComputedSumFollowsItsInputs) {
     EXPECT_EQ(C().sumRub.text, "19356");
     EXPECT_EQ(C().sumKop.text, "48");
 
-    C().periodFrom.date = CalendarDate{2016, 3, 15, 0, 0, 0};
+    C().periodFrom.date = CalendarDate {2016, 3, 15, 0, 0, 0};
     dialog->OnCloseupPeriodFrom();
     EXPECT_EQ(C().sumRub.text, "15401");
     EXPECT_EQ(C().sumKop.text, "93");
     EXPECT_TRUE(platform.messages.shown.empty());
 
-    C().periodTo.date = CalendarDate{2015, 12, 31, 0, 0, 0};
+    C().periodTo.date = CalendarDate {2015, 12, 31, 0, 0, 0};
     dialog->OnCloseupPeriodTo();
     EXPECT_EQ(C().sumRub.text, "0");
     EXPECT_EQ(C().sumKop.text, "00");
@@ -166,7 +168,7 @@ TEST_F(FieldSwitching, ComputedSumFollowsItsInputs) {
     EXPECT_EQ(C().periodTo.date.year, 2015); // the picker keeps the user's date
 
     Type(C().birthYear, "197");
-    C().periodTo.date = CalendarDate{2016, 12, 31, 0, 0, 0};
+    C().periodTo.date = CalendarDate {2016, 12, 31, 0, 0, 0};
     dialog->OnChangeBirthYear(); // an incomplete birth year computes nothing
     EXPECT_EQ(C().sumRub.text, "0");
 }

@@ -18,7 +18,9 @@ struct Snapshot {
 };
 
 Snapshot Take(const DialogControls& c) {
-    auto day = [](CalendarDate d) { return CalendarDate{d.year, d.month, d.day, 0, 0, 0}; };
+    auto day = [](CalendarDate d) {
+        return CalendarDate {d.year, d.month, d.day, 0, 0, 0};
+    };
     return {c.payer.EditText(),     c.address.text,         c.inn.text,       c.regNumber.text,
             c.snils.text,           c.birthYear.text,       c.incomeRub.text, c.incomeKop.text,
             c.sumRub.text,          c.sumKop.text,          c.fileName.text,  c.status.Selected(),
@@ -29,7 +31,7 @@ Snapshot Take(const DialogControls& c) {
 TEST_F(FormState, SavedFormComesBackInANewDialog) {
     FillValidForm();
     C().payer.SetEditText("O'Brien \"Ltd\"");
-    C().periodFrom.date = CalendarDate{2016, 3, 15, 10, 20, 30};
+    C().periodFrom.date = CalendarDate {2016, 3, 15, 10, 20, 30};
     dialog->OnCloseupPeriodFrom();
     C().oktmo.Select(7);
     Type(C().sumRub, "123");
@@ -72,7 +74,7 @@ TEST_F(FormState, StatusThreeRestoresItsFixedMunicipality) {
                                {"kvt_kbk", "1"},  {"kvt_oktmo", "0"}, {"kvt_fromDate", ""}};
     Start();
     EXPECT_EQ(C().kbk.Selected(), 1);
-    EXPECT_EQ(dialog->KbkNumbers(), std::vector<int>{26});
+    EXPECT_EQ(dialog->KbkNumbers(), std::vector<int> {26});
     ASSERT_EQ(C().oktmo.Count(), 1);
     EXPECT_EQ(C().oktmo.Selected(), 0);
     EXPECT_EQ(C().taxPeriod.Selected(), 1);
@@ -91,7 +93,7 @@ TEST_F(FormState, RowsOutOfRangeSelectNothing) {
 TEST_F(FormState, AProfileThatCannotBeWrittenIsToldOnceAtClosing) {
     FillValidForm();
     platform.profile.failure =
-        Profile::WriteFailure{"/home/u/.config/kvitok/kvitok.ini", "Permission denied"};
+        Profile::WriteFailure {"/home/u/.config/kvitok/kvitok.ini", "Permission denied"};
     dialog->OnCreate(); // the receipt is what counts here
     EXPECT_TRUE(platform.messages.shown.empty());
     EXPECT_EQ(platform.shell.opened.size(), 1u);

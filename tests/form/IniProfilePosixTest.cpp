@@ -116,8 +116,14 @@ TEST_F(IniProfilePosixTest, ProfileThatCannotBeWrittenIsLeftAsItIs) {
              WriteAll(f, stored);
              chmod(f.c_str(), 0444);
          }},
-        {"read-only folder", EACCES, [](const fs::path& f) { chmod(f.parent_path().c_str(), 0555); }},
-        {"folder in its place", EISDIR, [](const fs::path& f) { fs::create_directories(f); }},
+        {"read-only folder", EACCES,
+         [](const fs::path& f) {
+             chmod(f.parent_path().c_str(), 0555);
+         }},
+        {"folder in its place", EISDIR,
+         [](const fs::path& f) {
+             fs::create_directories(f);
+         }},
     };
     GiveToUnprivileged(m_folder.Path());
     for (const Case& c : cases) {
@@ -129,7 +135,9 @@ TEST_F(IniProfilePosixTest, ProfileThatCannotBeWrittenIsLeftAsItIs) {
         if (fs::exists(file)) {
             GiveToUnprivileged(file);
         }
-        const auto content = [&file] { return fs::is_regular_file(file) ? ReadFile(file) : std::string(); };
+        const auto content = [&file] {
+            return fs::is_regular_file(file) ? ReadFile(file) : std::string();
+        };
         const std::string before = content();
         const int result = RunWithoutPrivileges([&] {
             const auto failure = IniProfile(file, "kvt_section").Write({{"kvt_stat", "3"}});
@@ -146,7 +154,7 @@ TEST_F(IniProfilePosixTest, ProfileThatCannotBeWrittenIsLeftAsItIs) {
         for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
             left.push_back(entry.path());
         }
-        EXPECT_EQ(left, fs::exists(file) ? std::vector<fs::path>{file} : std::vector<fs::path>{}) << c.name;
+        EXPECT_EQ(left, fs::exists(file) ? std::vector<fs::path> {file} : std::vector<fs::path> {}) << c.name;
     }
 }
 

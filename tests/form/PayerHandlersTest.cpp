@@ -76,23 +76,23 @@ TEST_F(PayerHandlers, DeleteRemovesTheEntryOfTheNameItDeleted) {
     C().payer.Select(C().payer.FindRow("Bbb"));
     C().payer.SetEditText("Aaa");
     dialog->OnDeletePayer();
-    EXPECT_EQ(C().payer.Rows(), (std::vector<std::string>{"Bbb", "Ccc"}));
+    EXPECT_EQ(C().payer.Rows(), (std::vector<std::string> {"Bbb", "Ccc"}));
     EXPECT_EQ(C().payer.SelectedText(), "Bbb");
     Start();
-    EXPECT_EQ(C().payer.Rows(), (std::vector<std::string>{"Bbb", "Ccc"}));
+    EXPECT_EQ(C().payer.Rows(), (std::vector<std::string> {"Bbb", "Ccc"}));
 }
 
 // A pick sets every field it stores, or nothing: an over-long INN it replaces (switched off, or
 // on) never stops it half-way; one it keeps (the birth year) refuses it, and the list goes back.
 TEST_F(PayerHandlers, APickReplacesEveryFieldItSetsOrNothing) {
-    const PayerRecord stored{"Bbb", "B street", 2, 1, "500100732259", "123-456-789012", "112-233-445 95", 9};
+    const PayerRecord stored {"Bbb", "B street", 2, 1, "500100732259", "123-456-789012", "112-233-445 95", 9};
     PayerStore store;
     store.Open(folder.File("insurers.db"));
     store.Save(stored);
     const auto shown = [this] {
-        return PayerRecord{C().payer.EditText(), C().address.text,    C().status.Selected(),
-                           C().kbk.Selected(),   C().inn.text,        C().regNumber.text,
-                           C().snils.text,       C().oktmo.Selected()};
+        return PayerRecord {C().payer.EditText(), C().address.text,    C().status.Selected(),
+                            C().kbk.Selected(),   C().inn.text,        C().regNumber.text,
+                            C().snils.text,       C().oktmo.Selected()};
     };
     struct Case {
         int status, year, kbkNumber;
@@ -182,14 +182,14 @@ TEST_F(PayerHandlers, ChoosingAPayerAppliesColumnsUpToAMissingOne) {
         std::string columns;
         std::string values;
         for (const auto& [column, value] :
-             std::initializer_list<std::pair<std::string, std::string>>{{"name", "'Foreign'"},
-                                                                        {"address", "'Stored address'"},
-                                                                        {"status", "2"},
-                                                                        {"kbk", "4"},
-                                                                        {"inn", "'500100732259'"},
-                                                                        {"regnumber", "'123-456-789012'"},
-                                                                        {"snils", "'112-233-445 95'"},
-                                                                        {"oktmo", "9"}}) {
+             std::initializer_list<std::pair<std::string, std::string>> {{"name", "'Foreign'"},
+                                                                         {"address", "'Stored address'"},
+                                                                         {"status", "2"},
+                                                                         {"kbk", "4"},
+                                                                         {"inn", "'500100732259'"},
+                                                                         {"regnumber", "'123-456-789012'"},
+                                                                         {"snils", "'112-233-445 95'"},
+                                                                         {"oktmo", "9"}}) {
             if (column != c.missing) {
                 columns += (columns.empty() ? "" : ",") + column;
                 values += (values.empty() ? "" : ",") + value;

@@ -36,7 +36,9 @@ TEST_F(Validation, EachFaultyFieldIsNamed) {
         std::string_view label;
     };
     const auto type = [](EditField field, std::string text) {
-        return [field, text](DialogTest&, DialogControls& c) { (c.*field).text = text; };
+        return [field, text](DialogTest&, DialogControls& c) {
+            (c.*field).text = text;
+        };
     };
     // The birth year is asked for only up to 2013.
     const auto birthYearIn2013 = [](std::string text) {
@@ -47,13 +49,22 @@ TEST_F(Validation, EachFaultyFieldIsNamed) {
         };
     };
     const Case cases[] = {
-        {"no payer", [](DialogTest&, DialogControls& c) { c.payer.SetEditText(""); }, "Плательщик"_cp},
-        {"bar in payer", [](DialogTest&, DialogControls& c) { c.payer.SetEditText("Ivanov|Sum=1"); },
+        {"no payer",
+         [](DialogTest&, DialogControls& c) {
+             c.payer.SetEditText("");
+         },
+         "Плательщик"_cp},
+        {"bar in payer",
+         [](DialogTest&, DialogControls& c) {
+             c.payer.SetEditText("Ivanov|Sum=1");
+         },
          "Плательщик"_cp},
         {"bar in address", type(&DialogControls::address, "Olmgrad|1"), "Адрес"_cp},
         // Control characters (from a hand-edited profile) could cut the payment line.
         {"nul in payer",
-         [](DialogTest&, DialogControls& c) { c.payer.SetEditText(std::string("Ivanov\0Ivan", 11)); },
+         [](DialogTest&, DialogControls& c) {
+             c.payer.SetEditText(std::string("Ivanov\0Ivan", 11));
+         },
          "Плательщик"_cp},
         {"tab in address", type(&DialogControls::address, "Olmgrad,\t1"), "Адрес"_cp},
         {"line feed in address", type(&DialogControls::address, "Olmgrad\n1"), "Адрес"_cp},
@@ -63,7 +74,11 @@ TEST_F(Validation, EachFaultyFieldIsNamed) {
         {"snils incomplete", type(&DialogControls::snils, "112-233-445 9_"), "СНИЛС"_cp},
         {"birth year too early", birthYearIn2013("1899"), "Год рождения"_cp},
         {"birth year short", birthYearIn2013("970"), "Год рождения"_cp},
-        {"no oktmo", [](DialogTest&, DialogControls& c) { c.oktmo.Select(0); }, "ОКТМО"_cp},
+        {"no oktmo",
+         [](DialogTest&, DialogControls& c) {
+             c.oktmo.Select(0);
+         },
+         "ОКТМО"_cp},
         {"inn of 11", type(&DialogControls::inn, "50010073225"), "ИНН"_cp},
         {"inn first check", type(&DialogControls::inn, "500100732239"), "ИНН"_cp},
         {"inn letters", type(&DialogControls::inn, "77O7083893"), "ИНН"_cp},
@@ -94,9 +109,18 @@ TEST_F(Validation, RefusedReadComplainsOnceAndRevertsNothing) {
         std::size_t messages = 1;
     };
     const Action actions[] = {
-        {"status", [&] { SelectStatus(1); }},
-        {"year", [&] { SelectYear(kRow2014); }},
-        {"kbk", [&] { SelectKbk(1); }},
+        {"status",
+         [&] {
+             SelectStatus(1);
+         }},
+        {"year",
+         [&] {
+             SelectYear(kRow2014);
+         }},
+        {"kbk",
+         [&] {
+             SelectKbk(1);
+         }},
         {"birth year",
          [&] {
              Type(C().birthYear, "1980");
@@ -107,16 +131,32 @@ TEST_F(Validation, RefusedReadComplainsOnceAndRevertsNothing) {
              Type(C().incomeRub, "500000");
              dialog->OnChangeIncome();
          }},
-        {"period end", [&] { dialog->OnCloseupPeriodTo(); }},
-        {"reg. number typed", [&] { dialog->OnChangeRegNumber(); }},
-        {"snils focused", [&] { dialog->OnSetfocusSnils(); }},
-        {"create", [&] { dialog->OnCreate(); }},
+        {"period end",
+         [&] {
+             dialog->OnCloseupPeriodTo();
+         }},
+        {"reg. number typed",
+         [&] {
+             dialog->OnChangeRegNumber();
+         }},
+        {"snils focused",
+         [&] {
+             dialog->OnSetfocusSnils();
+         }},
+        {"create",
+         [&] {
+             dialog->OnCreate();
+         }},
         {"browse",
          [&] {
              platform.saveDialog.answer = "/home/u/chosen.html";
              dialog->OnBrowse();
          }},
-        {"close", [&] { EXPECT_FALSE(dialog->OnCancel()); }, 2}, // the question, then the complaint
+        {"close",
+         [&] {
+             EXPECT_FALSE(dialog->OnCancel());
+         },
+         2}, // the question, then the complaint
     };
     // What the handlers built: the rows of the lists picked in and of the lists and fields they switch.
     const auto built = [this] {
@@ -174,12 +214,12 @@ TEST_F(Validation, ValidInnsOfBothLengthsPass) {
 
 TEST_F(Validation, DateSentences) {
     FillValidForm();
-    C().periodFrom.date = CalendarDate{2016, 6, 1, 0, 0, 0};
-    C().periodTo.date = CalendarDate{2016, 5, 31, 0, 0, 0};
+    C().periodFrom.date = CalendarDate {2016, 6, 1, 0, 0, 0};
+    C().periodTo.date = CalendarDate {2016, 5, 31, 0, 0, 0};
     EXPECT_EQ(dialog->ValidateForm(), "Начальная дата периода уплаты больше конечной.\n"_cp);
 
-    C().periodFrom.date = CalendarDate{2015, 1, 1, 0, 0, 0};
-    C().periodTo.date = CalendarDate{2015, 12, 31, 0, 0, 0};
+    C().periodFrom.date = CalendarDate {2015, 1, 1, 0, 0, 0};
+    C().periodTo.date = CalendarDate {2015, 12, 31, 0, 0, 0};
     EXPECT_EQ(dialog->ValidateForm(), std::string("Некорректная начальная дата периода уплаты.\n"_cp) +
                                           std::string("Некорректная конечная дата периода уплаты.\n"_cp));
 }

@@ -66,8 +66,9 @@ void CheckMask(const std::string& text, std::string_view mask, int prevLength, i
     FUZZ_CHECK(again.text == edit.text);
 
     std::string stripped = text;
-    std::erase_if(stripped,
-                  [&](char c) { return c != kMaskPlaceholder && mask.find(c) != std::string_view::npos; });
+    std::erase_if(stripped, [&](char c) {
+        return c != kMaskPlaceholder && mask.find(c) != std::string_view::npos;
+    });
     FUZZ_CHECK(StripMask(text, mask, kMaskPlaceholder) == stripped);
 }
 

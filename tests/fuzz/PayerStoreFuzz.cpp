@@ -33,22 +33,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PayerStore store;
     store.SetBusyWaitMs(0);
     // Opening creates the table when the file has none; from then on reads leave it alone.
-    Succeeds([&] { store.Open(file.string()); });
+    Succeeds([&] {
+        store.Open(file.string());
+    });
     const std::string opened = fuzz::ReadBytes(file);
     std::vector<std::string> names;
-    Succeeds([&] { names = store.ListNames(); });
+    Succeeds([&] {
+        names = store.ListNames();
+    });
     names.resize(std::min<std::size_t>(names.size(), 8));
     names.push_back("Ivanov");
     for (const std::string& name : names) {
-        Succeeds([&] { store.Load(name); });
+        Succeeds([&] {
+            store.Load(name);
+        });
     }
     FUZZ_CHECK(fuzz::ReadBytes(file) == opened);
 
-    const PayerRecord record{"Fuzz \"payer\"", "Olmgrad, 1",     2, 3, "500100732259",
-                             "123-456-789012", "112-233-445 95", 4};
-    Succeeds([&] { store.Save(record); });
-    Succeeds([&] { store.Save(record); });
-    Succeeds([&] { store.Load(record.name); });
-    Succeeds([&] { store.Delete(record.name); });
+    const PayerRecord record {"Fuzz \"payer\"", "Olmgrad, 1",     2, 3, "500100732259",
+                              "123-456-789012", "112-233-445 95", 4};
+    Succeeds([&] {
+        store.Save(record);
+    });
+    Succeeds([&] {
+        store.Save(record);
+    });
+    Succeeds([&] {
+        store.Load(record.name);
+    });
+    Succeeds([&] {
+        store.Delete(record.name);
+    });
     return 0;
 }

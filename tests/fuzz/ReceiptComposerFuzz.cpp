@@ -38,8 +38,9 @@ std::optional<std::string> PaymentLine(const std::string& page) {
 }
 
 std::size_t MarkupCount(const std::string& text) {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return c == '<' || c == '>'; }));
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return c == '<' || c == '>';
+    }));
 }
 
 // The amount in kopecks, saturating at the ends of 64 bits.

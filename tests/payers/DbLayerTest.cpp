@@ -77,33 +77,74 @@ TEST_F(DbLayerTest, ClosedConnectionRefusesEveryStatement) {
     EXPECT_EQ(closed.busyWaitMs(), 60000);
     EXPECT_FALSE(closed.isOpen());
     EXPECT_NO_THROW(closed.closeFile());
-    EXPECT_EQ(MessageOf([&] { closed.runCommand("select 1"); }), kNotOpen);
-    EXPECT_EQ(MessageOf([&] { closed.runQuery("select 1"); }), kNotOpen);
-    EXPECT_EQ(MessageOf([&] { closed.loadTable("select 1"); }), kNotOpen);
-    EXPECT_EQ(MessageOf([&] { closed.prepare("select 1"); }), kNotOpen);
-    EXPECT_EQ(MessageOf([&] { closed.inAutoCommitMode(); }), kNotOpen);
-    EXPECT_EQ(MessageOf([&] { closed.lastInsertedRowId(); }), kNotOpen);
-    EXPECT_EQ(MessageOf([&] { DbPreparedStatement().runCommand(); }), kNotOpen);
+    EXPECT_EQ(MessageOf([&] {
+                  closed.runCommand("select 1");
+              }),
+              kNotOpen);
+    EXPECT_EQ(MessageOf([&] {
+                  closed.runQuery("select 1");
+              }),
+              kNotOpen);
+    EXPECT_EQ(MessageOf([&] {
+                  closed.loadTable("select 1");
+              }),
+              kNotOpen);
+    EXPECT_EQ(MessageOf([&] {
+                  closed.prepare("select 1");
+              }),
+              kNotOpen);
+    EXPECT_EQ(MessageOf([&] {
+                  closed.inAutoCommitMode();
+              }),
+              kNotOpen);
+    EXPECT_EQ(MessageOf([&] {
+                  closed.lastInsertedRowId();
+              }),
+              kNotOpen);
+    EXPECT_EQ(MessageOf([&] {
+                  DbPreparedStatement().runCommand();
+              }),
+              kNotOpen);
 
     m_db.closeFile();
     EXPECT_NO_THROW(m_db.closeFile());
-    EXPECT_EQ(MessageOf([&] { m_db.runCommand("select 1"); }), kNotOpen);
+    EXPECT_EQ(MessageOf([&] {
+                  m_db.runCommand("select 1");
+              }),
+              kNotOpen);
 }
 
 TEST_F(DbLayerTest, LibraryFailuresCarryTheLibraryText) {
-    EXPECT_EQ(MessageOf([&] { m_db.runCommand("delete from nope;"); }),
+    EXPECT_EQ(MessageOf([&] {
+                  m_db.runCommand("delete from nope;");
+              }),
               "SQLITE_ERROR[1]: no such table: nope");
-    EXPECT_EQ(MessageOf([&] { m_db.runQuery("selec 1"); }), "SQLITE_ERROR[1]: near \"selec\": syntax error");
-    EXPECT_EQ(MessageOf([&] { m_db.loadTable("select zz from t"); }), "SQLITE_ERROR[1]: no such column: zz");
-    EXPECT_EQ(MessageOf([&] { m_db.runQuery(""); }), kNoStatement);
+    EXPECT_EQ(MessageOf([&] {
+                  m_db.runQuery("selec 1");
+              }),
+              "SQLITE_ERROR[1]: near \"selec\": syntax error");
+    EXPECT_EQ(MessageOf([&] {
+                  m_db.loadTable("select zz from t");
+              }),
+              "SQLITE_ERROR[1]: no such column: zz");
+    EXPECT_EQ(MessageOf([&] {
+                  m_db.runQuery("");
+              }),
+              kNoStatement);
 }
 
 TEST_F(DbLayerTest, QueryWithoutRowsIsAtEndButStillChecksColumns) {
     DbCursor cursor = m_db.runQuery("select a, B from t where a > 10");
     EXPECT_TRUE(cursor.atEnd());
     EXPECT_EQ(cursor.textAt(1), nullptr);
-    EXPECT_EQ(MessageOf([&] { cursor.textAt(-1); }), kBadIndex);
-    EXPECT_EQ(MessageOf([&] { cursor.textAt(2); }), kBadIndex);
+    EXPECT_EQ(MessageOf([&] {
+                  cursor.textAt(-1);
+              }),
+              kBadIndex);
+    EXPECT_EQ(MessageOf([&] {
+                  cursor.textAt(2);
+              }),
+              kBadIndex);
 }
 
 TEST_F(DbLayerTest, QueryRunsOnlyTheFirstStatementCommandRunsAll) {
@@ -119,8 +160,14 @@ TEST_F(DbLayerTest, CursorReadsRowsAndColumnsByExactName) {
     ASSERT_FALSE(cursor.atEnd());
     EXPECT_EQ(cursor.columnCount(), 4);
     EXPECT_STREQ(cursor.textOf("B"), "one");
-    EXPECT_EQ(MessageOf([&] { cursor.textOf("b"); }), kBadName);
-    EXPECT_EQ(MessageOf([&] { cursor.textOf(nullptr); }), kBadName);
+    EXPECT_EQ(MessageOf([&] {
+                  cursor.textOf("b");
+              }),
+              kBadName);
+    EXPECT_EQ(MessageOf([&] {
+                  cursor.textOf(nullptr);
+              }),
+              kBadName);
     EXPECT_EQ(cursor.columnIndexOf("c"), 2);
     EXPECT_EQ(cursor.intOf("a", -1), 1);
     EXPECT_EQ(cursor.int64At(0), 1);
@@ -149,13 +196,25 @@ TEST_F(DbLayerTest, CursorReadsRowsAndColumnsByExactName) {
 TEST_F(DbLayerTest, ReleasedMovedAndDefaultCursorsHaveNoStatement) {
     DbCursor cursor = m_db.runQuery("select a from t");
     DbCursor moved = std::move(cursor);
-    EXPECT_EQ(MessageOf([&] { cursor.atEnd(); }), kNoStatement); // NOLINT: moved-from on purpose
+    EXPECT_EQ(MessageOf([&] {
+                  cursor.atEnd();
+              }),
+              kNoStatement); // NOLINT: moved-from on purpose
     EXPECT_FALSE(moved.atEnd());
     moved.release();
     EXPECT_NO_THROW(moved.release());
-    EXPECT_EQ(MessageOf([&] { moved.advance(); }), kNoStatement);
-    EXPECT_EQ(MessageOf([&] { moved.textAt(0); }), kNoStatement);
-    EXPECT_EQ(MessageOf([&] { DbCursor().atEnd(); }), kNoStatement);
+    EXPECT_EQ(MessageOf([&] {
+                  moved.advance();
+              }),
+              kNoStatement);
+    EXPECT_EQ(MessageOf([&] {
+                  moved.textAt(0);
+              }),
+              kNoStatement);
+    EXPECT_EQ(MessageOf([&] {
+                  DbCursor().atEnd();
+              }),
+              kNoStatement);
 
     // Assigning over a live cursor finalises its statement; the connection closes cleanly after.
     DbCursor first = m_db.runQuery("select a from t");
@@ -178,7 +237,9 @@ TEST_F(DbLayerTest, AssigningOverAConnectionWithALiveCursorReleasesItsHandle) {
 TEST_F(DbLayerTest, ScalarQuery) {
     EXPECT_EQ(m_db.runScalarQuery("select count(*) from t"), 2);
     EXPECT_EQ(m_db.runScalarQuery("select c from t where a = 2", -3), -3);
-    EXPECT_EQ(MessageOf([&] { m_db.runScalarQuery("select a from t where a > 10"); }),
+    EXPECT_EQ(MessageOf([&] {
+                  m_db.runScalarQuery("select a from t where a > 10");
+              }),
               "DBLAYER_ERROR[1000]: Invalid scalar query");
     EXPECT_TRUE(m_db.hasTable("t"));
     EXPECT_FALSE(m_db.hasTable("T'; drop table t; --"));
@@ -199,17 +260,34 @@ TEST_F(DbLayerTest, ResultTable) {
     EXPECT_TRUE(table.isNullOf("B"));
     EXPECT_STREQ(table.textOrDefaultAt(1, "-"), "-");
     EXPECT_EQ(table.intAt(1, 9), 9);
-    EXPECT_EQ(MessageOf([&] { table.selectRow(2); }), "DBLAYER_ERROR[1000]: Invalid row index requested");
-    EXPECT_EQ(MessageOf([&] { table.selectRow(-1); }), "DBLAYER_ERROR[1000]: Invalid row index requested");
-    EXPECT_EQ(MessageOf([&] { table.textAt(2); }), kBadIndex);
-    EXPECT_EQ(MessageOf([&] { table.textOf("b"); }), kBadName);
+    EXPECT_EQ(MessageOf([&] {
+                  table.selectRow(2);
+              }),
+              "DBLAYER_ERROR[1000]: Invalid row index requested");
+    EXPECT_EQ(MessageOf([&] {
+                  table.selectRow(-1);
+              }),
+              "DBLAYER_ERROR[1000]: Invalid row index requested");
+    EXPECT_EQ(MessageOf([&] {
+                  table.textAt(2);
+              }),
+              kBadIndex);
+    EXPECT_EQ(MessageOf([&] {
+                  table.textOf("b");
+              }),
+              kBadName);
 
     DbResultTable moved = std::move(table);
     EXPECT_EQ(moved.rowCount(), 2);
-    EXPECT_EQ(MessageOf([&] { table.rowCount(); }), // NOLINT: moved-from on purpose
+    EXPECT_EQ(MessageOf([&] {
+                  table.rowCount();
+              }), // NOLINT: moved-from on purpose
               "DBLAYER_ERROR[1000]: Null Results pointer");
     moved.release();
-    EXPECT_EQ(MessageOf([&] { moved.columnCount(); }), "DBLAYER_ERROR[1000]: Null Results pointer");
+    EXPECT_EQ(MessageOf([&] {
+                  moved.columnCount();
+              }),
+              "DBLAYER_ERROR[1000]: Null Results pointer");
 
     DbResultTable empty = m_db.loadTable("select a from t where a > 10");
     EXPECT_EQ(empty.rowCount(), 0);
@@ -250,20 +328,38 @@ TEST_F(DbLayerTest, PreparedStatementBindsAndReruns) {
 
 TEST_F(DbLayerTest, PreparedStatementErrors) {
     DbPreparedStatement statement = m_db.prepare("insert into t(a) values(?)");
-    EXPECT_EQ(MessageOf([&] { statement.bindInt(2, 1); }), "SQLITE_RANGE[25]: Error binding int param");
-    EXPECT_EQ(MessageOf([&] { statement.bindText(0, "x"); }), "SQLITE_RANGE[25]: Error binding string param");
-    EXPECT_EQ(MessageOf([&] { statement.bindDouble(3, 1); }), "SQLITE_RANGE[25]: Error binding double param");
-    EXPECT_EQ(MessageOf([&] { statement.bindBlob(3, "x", 1); }),
+    EXPECT_EQ(MessageOf([&] {
+                  statement.bindInt(2, 1);
+              }),
+              "SQLITE_RANGE[25]: Error binding int param");
+    EXPECT_EQ(MessageOf([&] {
+                  statement.bindText(0, "x");
+              }),
+              "SQLITE_RANGE[25]: Error binding string param");
+    EXPECT_EQ(MessageOf([&] {
+                  statement.bindDouble(3, 1);
+              }),
+              "SQLITE_RANGE[25]: Error binding double param");
+    EXPECT_EQ(MessageOf([&] {
+                  statement.bindBlob(3, "x", 1);
+              }),
               "SQLITE_RANGE[25]: Error binding blob param");
-    EXPECT_EQ(MessageOf([&] { statement.bindNullAt(3); }), "SQLITE_RANGE[25]: Error binding NULL param");
-    EXPECT_EQ(MessageOf([&] { statement.bindInt(":nope", 1); }),
+    EXPECT_EQ(MessageOf([&] {
+                  statement.bindNullAt(3);
+              }),
+              "SQLITE_RANGE[25]: Error binding NULL param");
+    EXPECT_EQ(MessageOf([&] {
+                  statement.bindInt(":nope", 1);
+              }),
               "DBLAYER_ERROR[1000]: Parameter ':nope' is not valid for this statement");
 
     m_db.runCommand("create table u(k integer not null unique);");
     DbPreparedStatement unique = m_db.prepare("insert into u values(?)");
     unique.bindInt(1, 1);
     unique.runCommand();
-    EXPECT_EQ(MessageOf([&] { unique.runCommand(); }),
+    EXPECT_EQ(MessageOf([&] {
+                  unique.runCommand();
+              }),
               "SQLITE_CONSTRAINT[19]: UNIQUE constraint failed: u.k");
     unique.bindInt(1, 2);
     EXPECT_EQ(unique.runCommand(), 1);
@@ -271,8 +367,14 @@ TEST_F(DbLayerTest, PreparedStatementErrors) {
     unique.release();
     EXPECT_NO_THROW(unique.release());
     EXPECT_NO_THROW(unique.rewind());
-    EXPECT_EQ(MessageOf([&] { unique.runCommand(); }), kNoStatement);
-    EXPECT_EQ(MessageOf([&] { unique.bindInt(1, 1); }), kNoStatement);
+    EXPECT_EQ(MessageOf([&] {
+                  unique.runCommand();
+              }),
+              kNoStatement);
+    EXPECT_EQ(MessageOf([&] {
+                  unique.bindInt(1, 1);
+              }),
+              kNoStatement);
 }
 
 TEST_F(DbLayerTest, AutoCommitFollowsTransactions) {
@@ -289,16 +391,24 @@ TEST_F(DbLayerTest, LockedDatabaseFailsBusyAfterTheTimeout) {
     other.runCommand("begin exclusive;");
     m_db.setBusyWaitMs(50);
     EXPECT_EQ(m_db.busyWaitMs(), 50);
-    EXPECT_EQ(MessageOf([&] { m_db.runCommand("insert into t(a) values(3);"); }),
+    EXPECT_EQ(MessageOf([&] {
+                  m_db.runCommand("insert into t(a) values(3);");
+              }),
               "SQLITE_BUSY[5]: database is locked");
-    EXPECT_EQ(CodeOf([&] { m_db.runQuery("select a from t"); }), SQLITE_BUSY);
+    EXPECT_EQ(CodeOf([&] {
+                  m_db.runQuery("select a from t");
+              }),
+              SQLITE_BUSY);
     other.runCommand("commit;");
     EXPECT_EQ(m_db.runCommand("insert into t(a) values(3);"), 1);
 }
 
 TEST_F(DbLayerTest, ClosingWithALiveStatementFailsAndKeepsTheHandle) {
     DbCursor cursor = m_db.runQuery("select a from t");
-    EXPECT_EQ(MessageOf([&] { m_db.closeFile(); }), "DBLAYER_ERROR[1000]: Unable to close database");
+    EXPECT_EQ(MessageOf([&] {
+                  m_db.closeFile();
+              }),
+              "DBLAYER_ERROR[1000]: Unable to close database");
     EXPECT_TRUE(m_db.isOpen());
     cursor.release();
     EXPECT_NO_THROW(m_db.closeFile());
@@ -313,17 +423,24 @@ TEST(DbConnectionFiles, FileThatIsNotADatabase) {
     }
     DbConnection db;
     db.openFile(folder.File("junk.db")); // the library reads the header only when it needs it
-    EXPECT_EQ(MessageOf([&] { db.runCommand("create table if not exists x(a);"); }),
+    EXPECT_EQ(MessageOf([&] {
+                  db.runCommand("create table if not exists x(a);");
+              }),
               "UNKNOWN_ERROR[26]: file is not a database");
 }
 
 TEST(DbConnectionFiles, OpenFailureKeepsTheHandleUntilClosed) {
     TempFolder folder;
     DbConnection db;
-    EXPECT_EQ(MessageOf([&] { db.openFile(folder.File("missing/x.db")); }),
+    EXPECT_EQ(MessageOf([&] {
+                  db.openFile(folder.File("missing/x.db"));
+              }),
               "SQLITE_CANTOPEN[14]: unable to open database file");
     EXPECT_TRUE(db.isOpen());
-    EXPECT_NE(CodeOf([&] { db.runCommand("select 1;"); }), -12345);
+    EXPECT_NE(CodeOf([&] {
+                  db.runCommand("select 1;");
+              }),
+              -12345);
     EXPECT_NO_THROW(db.closeFile());
     EXPECT_FALSE(db.isOpen());
 }

@@ -149,7 +149,7 @@ TEST_F(PayerStorePosixTest, ReadOnlyFolder) {
         PayerStore store;
         try {
             store.Open((folder / "insurers.db").string());
-            if (store.ListNames() != std::vector<std::string>{"Stored"} || !store.Load("Stored")) {
+            if (store.ListNames() != std::vector<std::string> {"Stored"} || !store.Load("Stored")) {
                 return 1;
             }
             store.Save(Payer("New"));

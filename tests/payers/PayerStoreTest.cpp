@@ -146,7 +146,7 @@ TEST_F(PayerStoreTest, RowsWrittenByAnotherTool) {
     EXPECT_EQ(m_store.Load("Twin"), Payer("Twin"));
     EXPECT_EQ(db.runScalarQuery("select status from insurers where id = 2"), 4);
 
-    EXPECT_EQ(m_store.ListNames(), (std::vector<std::string>{"Twin", "Twin"}));
+    EXPECT_EQ(m_store.ListNames(), (std::vector<std::string> {"Twin", "Twin"}));
     EXPECT_EQ(m_store.Delete("Twin"), 2);
     EXPECT_TRUE(m_store.ListNames().empty());
 }
@@ -186,10 +186,15 @@ TEST_F(PayerStoreTest, ExistingTableIsNeverAltered) {
                       "insert into insurers(name) values('Old');");
     }
     m_store.Open(DbFile());
-    EXPECT_EQ(m_store.ListNames(), std::vector<std::string>{"Old"});
-    EXPECT_EQ(MessageOf([&] { m_store.Save(Payer("New")); }),
+    EXPECT_EQ(m_store.ListNames(), std::vector<std::string> {"Old"});
+    EXPECT_EQ(MessageOf([&] {
+                  m_store.Save(Payer("New"));
+              }),
               "SQLITE_ERROR[1]: table insurers has no column named snils");
-    EXPECT_EQ(MessageOf([&] { m_store.Load("Old"); }), "DBLAYER_ERROR[1000]: Invalid field name requested");
+    EXPECT_EQ(MessageOf([&] {
+                  m_store.Load("Old");
+              }),
+              "DBLAYER_ERROR[1000]: Invalid field name requested");
     EXPECT_EQ(m_store.Delete("Old"), 1);
 }
 
@@ -198,8 +203,14 @@ TEST_F(PayerStoreTest, FileThatIsNotADatabase) {
         std::ofstream out(DbFile(), std::ios::binary);
         out << "This is not a database, only some text that happens to be called insurers.db\n";
     }
-    EXPECT_EQ(MessageOf([&] { m_store.Open(DbFile()); }), "UNKNOWN_ERROR[26]: file is not a database");
-    EXPECT_EQ(MessageOf([&] { m_store.ListNames(); }), "UNKNOWN_ERROR[26]: file is not a database");
+    EXPECT_EQ(MessageOf([&] {
+                  m_store.Open(DbFile());
+              }),
+              "UNKNOWN_ERROR[26]: file is not a database");
+    EXPECT_EQ(MessageOf([&] {
+                  m_store.ListNames();
+              }),
+              "UNKNOWN_ERROR[26]: file is not a database");
 }
 
 TEST_F(PayerStoreTest, LockedDatabaseGivesBusyAfterTheTimeout) {
@@ -208,8 +219,14 @@ TEST_F(PayerStoreTest, LockedDatabaseGivesBusyAfterTheTimeout) {
     DbConnection other = Other();
     other.runCommand("begin exclusive;");
     m_store.SetBusyWaitMs(50);
-    EXPECT_EQ(MessageOf([&] { m_store.Save(Payer("B")); }), "SQLITE_BUSY[5]: database is locked");
-    EXPECT_EQ(MessageOf([&] { m_store.Delete("A"); }), "SQLITE_BUSY[5]: database is locked");
+    EXPECT_EQ(MessageOf([&] {
+                  m_store.Save(Payer("B"));
+              }),
+              "SQLITE_BUSY[5]: database is locked");
+    EXPECT_EQ(MessageOf([&] {
+                  m_store.Delete("A");
+              }),
+              "SQLITE_BUSY[5]: database is locked");
     other.runCommand("commit;");
     EXPECT_EQ(m_store.Delete("A"), 1);
 }
@@ -218,12 +235,26 @@ TEST_F(PayerStoreTest, AfterAFailedOpenEveryOperationReportsAnError) {
     fs::create_directory(m_folder.Path() / "plain");
     std::ofstream(m_folder.File("plain/file")) << "x";
     // A path below a plain file cannot be created, whoever runs the test.
-    EXPECT_EQ(MessageOf([&] { m_store.Open(m_folder.File("plain/file/insurers.db")); }),
+    EXPECT_EQ(MessageOf([&] {
+                  m_store.Open(m_folder.File("plain/file/insurers.db"));
+              }),
               "SQLITE_CANTOPEN[14]: unable to open database file");
-    EXPECT_NE(MessageOf([&] { m_store.ListNames(); }), "");
-    EXPECT_NE(MessageOf([&] { m_store.Save(Payer("A")); }), "");
-    EXPECT_NE(MessageOf([&] { m_store.Delete("A"); }), "");
-    EXPECT_NE(MessageOf([&] { m_store.Load("A"); }), "");
+    EXPECT_NE(MessageOf([&] {
+                  m_store.ListNames();
+              }),
+              "");
+    EXPECT_NE(MessageOf([&] {
+                  m_store.Save(Payer("A"));
+              }),
+              "");
+    EXPECT_NE(MessageOf([&] {
+                  m_store.Delete("A");
+              }),
+              "");
+    EXPECT_NE(MessageOf([&] {
+                  m_store.Load("A");
+              }),
+              "");
 }
 
 } // namespace

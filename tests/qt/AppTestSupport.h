@@ -32,7 +32,9 @@ public:
 
     ModalScript() {
         m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { Poll(); });
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            Poll();
+        });
         m_timer.start();
     }
 

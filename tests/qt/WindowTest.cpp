@@ -330,7 +330,7 @@ TEST_F(Window, EnterOnACompleteFormWritesTheReceipt) {
     QTest::keyClick(Widget<QLineEdit>(ControlId::Address), Qt::Key_Return);
     EXPECT_EQ(script.SeenWindows().size(), 1u) << script.SeenWindows().back().text.toStdString();
     std::ifstream in(home.Path() / "kvt.html", std::ios::binary);
-    const std::string page{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string page {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EXPECT_NE(page.find("19356"), std::string::npos);
     ASSERT_EQ(opened.urls.size(), 1u);
     EXPECT_EQ(opened.urls[0],
@@ -445,7 +445,7 @@ TEST_F(Window, OnlyAPickFromTheListLoadsAStoredPayer) {
     EXPECT_EQ(address->text(), typedAddress);
     EXPECT_EQ(payer->currentText(), QString::fromUtf8("Иванов Иван"));
     std::ifstream in(home.Path() / "kvt.html", std::ios::binary);
-    const std::string page{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string page {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EXPECT_NE(page.find(std::string("Ольмград, ул. Мира, 1"_cp)), std::string::npos);
     EXPECT_EQ(page.find(std::string("Хранимый адрес"_cp)), std::string::npos);
     EXPECT_EQ(opened.urls.size(), 1u);
@@ -477,7 +477,7 @@ TEST_F(Window, EscAsksBeforeClosingAndOkSavesTheForm) {
     EXPECT_EQ(script.SeenWindows()[2].text, QString::fromUtf8("Закрыть программу?"));
     EXPECT_FALSE(app->Window().isVisible());
     std::ifstream in(home.ProfileFile(), std::ios::binary);
-    const std::string profile{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string profile {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     for (const char* line : {"[kvt_section]\n", "kvt_stat=2\n", "kvt_year=8\n", "kvt_fromDate=01|01|2016\n",
                              "kvt_filename=kvt.html\n"}) {
         EXPECT_NE(profile.find(line), std::string::npos) << line << profile;

@@ -43,7 +43,7 @@ TEST(EncodeQrPng, WritesAnRgbImageOfOnePixelPerModule) {
     EXPECT_EQ(picture.width, picture.height);
     EXPECT_EQ((picture.width - 17) % 4, 0u);
     // Only the signature, header, data and end chunks: nothing ancillary.
-    EXPECT_EQ(picture.chunks, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
+    EXPECT_EQ(picture.chunks, (std::vector<std::string> {"IHDR", "IDAT", "IEND"}));
     bool onlyBlackAndWhite = true;
     for (std::size_t i = 0; i < picture.rgb.size(); i += 3) {
         const unsigned char r = picture.rgb[i];
@@ -79,7 +79,7 @@ TEST(EncodeQrPng, NeverCarriesAPartOfThePayload) {
     const std::string line = "ST00012|LastName=Ivanov|MiddleName=Ivan|PayerAddress=Olmgrad|Sum=150005";
     std::string png;
     ASSERT_TRUE(EncodeQrPng(std::string_view(line).substr(0, line.find("|Sum")), png)); // no terminator
-    EXPECT_EQ(DecodeQrPng(png), std::vector<std::string>{line.substr(0, line.find("|Sum"))});
+    EXPECT_EQ(DecodeQrPng(png), std::vector<std::string> {line.substr(0, line.find("|Sum"))});
 
     std::string cut = line;
     cut[cut.find("|PayerAddress")] = '\0'; // a measuring encoder would stop after MiddleName

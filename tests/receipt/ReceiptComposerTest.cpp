@@ -97,7 +97,7 @@ TEST_F(ReceiptComposerTest, TypicalPageCarriesEveryValueInPageAndCode) {
     };
     EXPECT_EQ(fields, expected);
     EXPECT_EQ(DecodeQrPng(PageImage(page)),
-              std::vector<std::string>{Cp1251ToUtf8(TypicalPayload(m_dictionary))});
+              std::vector<std::string> {Cp1251ToUtf8(TypicalPayload(m_dictionary))});
 
     for (const std::string_view shown :
          {">19356<"_cp, ">48<"_cp, ">ГД.00.2016<"_cp, ">ВЗ<"_cp, ">61<"_cp, ">Cтраховая часть(взносы)<"_cp,

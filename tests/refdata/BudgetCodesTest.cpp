@@ -100,7 +100,7 @@ TEST(BudgetCodes, ListRowTextsOfNotableYears) {
 
     const auto year2011 = OfferedKbks(dictionary, 2, "1");
     ASSERT_EQ(year2011.size(), 13u);
-    EXPECT_EQ(year2011[4], (OfferedKbk{5, std::string("39210202103081012160 - ТФОМС(взносы)"_cp)}));
+    EXPECT_EQ(year2011[4], (OfferedKbk {5, std::string("39210202103081012160 - ТФОМС(взносы)"_cp)}));
 
     // 10 and 25 share a code in 2016, but only 25 is the employer's.
     const auto employer2016 = Numbers(OfferedKbks(dictionary, 1, "6"));
@@ -111,15 +111,15 @@ TEST(BudgetCodes, ListRowTextsOfNotableYears) {
 TEST(BudgetCodes, CodeAndNameOfANumber) {
     const ReferenceDictionary dictionary;
     EXPECT_EQ(KbkCodeAndName(dictionary, 26, "4"),
-              (KbkCode{"39210202041061100160", std::string("Дополнительные страховые взносы(ДСВ)"_cp)}));
+              (KbkCode {"39210202041061100160", std::string("Дополнительные страховые взносы(ДСВ)"_cp)}));
     EXPECT_EQ(KbkCodeAndName(dictionary, 10, "2"),
-              (KbkCode{"39211620010066000140", std::string("Штрафы"_cp)}));
+              (KbkCode {"39211620010066000140", std::string("Штрафы"_cp)}));
     // A name kept without its code is not offered and not printed.
-    EXPECT_EQ(KbkCodeAndName(dictionary, 5, "2"), KbkCode{});
-    EXPECT_EQ(KbkCodeAndName(dictionary, 9, "2"), KbkCode{});
-    EXPECT_EQ(KbkCodeAndName(dictionary, 27, "3"), KbkCode{});
-    EXPECT_EQ(KbkCodeAndName(dictionary, 2, ""), KbkCode{});
-    EXPECT_EQ(KbkCodeAndName(dictionary, 0, "6"), KbkCode{});
+    EXPECT_EQ(KbkCodeAndName(dictionary, 5, "2"), KbkCode {});
+    EXPECT_EQ(KbkCodeAndName(dictionary, 9, "2"), KbkCode {});
+    EXPECT_EQ(KbkCodeAndName(dictionary, 27, "3"), KbkCode {});
+    EXPECT_EQ(KbkCodeAndName(dictionary, 2, ""), KbkCode {});
+    EXPECT_EQ(KbkCodeAndName(dictionary, 0, "6"), KbkCode {});
 }
 
 TEST(BudgetCodes, RowToNumber) {
@@ -152,7 +152,7 @@ TEST(BudgetCodes, ParseGroupMembersCutsItemsOffTheFront) {
 TEST(BudgetCodes, OnlyTheGroupKbkHasMembers) {
     const ReferenceDictionary dictionary;
     EXPECT_TRUE(IsGroupKbk(dictionary, 1));
-    EXPECT_EQ(GroupMembersOfKbk(dictionary, 1), (std::vector<int>{2, 3, 4, 5, 27}));
+    EXPECT_EQ(GroupMembersOfKbk(dictionary, 1), (std::vector<int> {2, 3, 4, 5, 27}));
     for (int number : {0, 2, 5, 26, 27, 28}) {
         EXPECT_FALSE(IsGroupKbk(dictionary, number)) << number;
         EXPECT_TRUE(GroupMembersOfKbk(dictionary, number).empty()) << number;

@@ -15,12 +15,15 @@ namespace {
 
 bool RowExists(std::string_view key) {
     const auto rows = ReferenceRows();
-    return std::any_of(rows.begin(), rows.end(), [key](const ReferenceRow& row) { return row.key == key; });
+    return std::any_of(rows.begin(), rows.end(), [key](const ReferenceRow& row) {
+        return row.key == key;
+    });
 }
 
 bool AllDigits(std::string_view text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return c >= '0' && c <= '9';
+    });
 }
 
 int Digit(char c) {
@@ -88,7 +91,7 @@ TEST(ReferenceDictionary, CountedRunsHaveNoGaps) {
     }
     EXPECT_EQ(dictionary.CountedRun("OKTMO_NUM_").size(), 30u);
     EXPECT_EQ(dictionary.CountedRun("OKTMO_NAME_").size(), 30u);
-    EXPECT_EQ(dictionary.CountedRun("STATUS_NUM_"), (std::vector<std::string>{"08", "24", "24"}));
+    EXPECT_EQ(dictionary.CountedRun("STATUS_NUM_"), (std::vector<std::string> {"08", "24", "24"}));
     EXPECT_EQ(dictionary.CountedRun("STAT_KBK_").size(), 27u);
     EXPECT_EQ(dictionary.Lookup("STAT_KBK_0"), "X");
 }
@@ -188,8 +191,8 @@ TEST(ReferenceDictionary, TwoNamesBeginWithLatinC) {
             latin.insert(row.value);
         }
     }
-    EXPECT_EQ(latin,
-              (std::set<std::string_view>{"Cтраховая часть(взносы)"_cp, "Cтраховая часть (1% с дохода)"_cp}));
+    EXPECT_EQ(latin, (std::set<std::string_view> {"Cтраховая часть(взносы)"_cp,
+                                                  "Cтраховая часть (1% с дохода)"_cp}));
     const ReferenceDictionary dictionary;
     EXPECT_EQ(dictionary.Lookup("KBK_NAME_2_0"), "Страховая часть (взносы)"_cp); // Cyrillic here
     EXPECT_EQ(dictionary.Lookup("KBK_NAME_2_1").front(), 'C');
@@ -232,7 +235,9 @@ TEST(ReferenceDictionary, PayeeDetailsAreWellFormed) {
 
     const std::string reciever = dictionary.Lookup("RECIEVER");
     EXPECT_EQ(reciever.size(), 28u); // one byte per character in code page 1251
-    EXPECT_TRUE(std::none_of(reciever.begin(), reciever.end(), [](char c) { return c >= 'A' && c <= 'z'; }));
+    EXPECT_TRUE(std::none_of(reciever.begin(), reciever.end(), [](char c) {
+        return c >= 'A' && c <= 'z';
+    }));
 
     const std::string bank = dictionary.Lookup("BANK");
     EXPECT_EQ(bank.size(), 43u);

@@ -41,7 +41,7 @@ std::string WithoutImages(std::string page) {
 class Win32Window : public ::testing::Test {
 public:
     void SetUp() override {
-        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
+        const INITCOMMONCONTROLSEX controls {sizeof controls, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
         InitCommonControlsEx(&controls);
         folder = std::filesystem::temp_directory_path() /
                  ("kvitok-win32-" + std::to_string(GetCurrentProcessId()) + "-" +
