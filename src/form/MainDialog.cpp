@@ -66,10 +66,7 @@ void WriteDate(DatePickerModel& picker, const CalendarDate& date) {
 
 MainDialog::MainDialog(PlatformServices services, std::string databasePath)
     : m_services(services), m_databasePath(std::move(databasePath)),
-      m_payers(std::make_unique<PayerStore>()), m_builtRows {{{&m_controls.status, -1, {}},
-                                                              {&m_controls.year, -1, {}},
-                                                              {&m_controls.kbk, -1, {}},
-                                                              {&m_controls.payer, -1, {}}}} {
+      m_payers(std::make_unique<PayerStore>()) {
     m_form.periodFrom = LocalNow();
     m_form.periodTo = m_form.periodFrom;
     m_controls.periodFrom.date = m_form.periodFrom;

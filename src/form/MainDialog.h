@@ -141,12 +141,14 @@ private:
     bool m_printStatus = false;
 
     struct BuiltRow {
+        explicit BuiltRow(ListModel& model) : list(&model) {}
         ListModel* list;
         int row = -1;
         std::string editText;
     };
     // The lists whose handlers read the form, as the person's last action left them.
-    std::array<BuiltRow, 4> m_builtRows;
+    std::array<BuiltRow, 4> m_builtRows {BuiltRow(m_controls.status), BuiltRow(m_controls.year),
+                                         BuiltRow(m_controls.kbk), BuiltRow(m_controls.payer)};
     int m_handlerDepth = 0;
     bool m_actionRead = false; // the person's action has read the controls once
 };
