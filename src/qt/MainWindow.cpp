@@ -4,6 +4,7 @@
 #include "DialogUnits.h"
 #include "Emblem.h"
 #include "TextBridge.h"
+#include "form/MessageMap.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -45,93 +46,37 @@ MainWindow::MainWindow(MainDialog& dialog, QWidget* parent) : QDialog(parent), m
     setWindowIcon(AppIcon());
 
     DialogControls& c = m_dialog.Controls();
-    BindList(ControlId::Payer, c.payer, [this] {
-        m_dialog.OnSelchangePayer();
-    });
-    BindEdit(ControlId::Address, c.address, nullptr, false);
-    BindList(ControlId::Status, c.status, [this] {
-        m_dialog.OnSelchangeStatus();
-    });
-    BindList(ControlId::Year, c.year, [this] {
-        m_dialog.OnSelchangeYear();
-    });
-    BindList(ControlId::TaxPeriod, c.taxPeriod, nullptr);
-    BindList(ControlId::Kbk, c.kbk, [this] {
-        m_dialog.OnSelchangeKbk();
-    });
-    BindEdit(ControlId::Inn, c.inn, nullptr, true);
-    BindEdit(
-        ControlId::RegNumber, c.regNumber,
-        [this] {
-            m_dialog.OnChangeRegNumber();
-        },
-        false);
-    BindEdit(
-        ControlId::Snils, c.snils,
-        [this] {
-            m_dialog.OnChangeSnils();
-        },
-        false);
-    BindEdit(
-        ControlId::BirthYear, c.birthYear,
-        [this] {
-            m_dialog.OnChangeBirthYear();
-        },
-        true);
-    BindList(ControlId::Oktmo, c.oktmo, nullptr);
-    BindEdit(
-        ControlId::IncomeRub, c.incomeRub,
-        [this] {
-            m_dialog.OnChangeIncome();
-        },
-        true);
-    BindEdit(
-        ControlId::IncomeKop, c.incomeKop,
-        [this] {
-            m_dialog.OnChangeIncome();
-        },
-        true);
-    BindDate(ControlId::PeriodFrom, c.periodFrom, [this] {
-        m_dialog.OnCloseupPeriodFrom();
-    });
-    BindDate(ControlId::PeriodTo, c.periodTo, [this] {
-        m_dialog.OnCloseupPeriodTo();
-    });
-    BindEdit(ControlId::SumRub, c.sumRub, nullptr, true);
-    BindEdit(ControlId::SumKop, c.sumKop, nullptr, true);
-    BindEdit(ControlId::FileName, c.fileName, nullptr, false);
-
-    m_focusHandlers[Control(ControlId::RegNumber)] = [this] {
-        m_dialog.OnSetfocusRegNumber();
+    const auto run = [this](MessageMap::Handler handler) -> Handler {
+        if (handler == nullptr) {
+            return nullptr;
+        }
+        return [this, handler] {
+            (m_dialog.*handler)();
+        };
     };
-    m_focusHandlers[Control(ControlId::Snils)] = [this] {
-        m_dialog.OnSetfocusSnils();
-    };
+    for (const MessageMap::List& list : MessageMap::Lists()) {
+        BindList(list.id, c.*list.model, run(list.onSelchange));
+    }
+    for (const MessageMap::Edit& edit : MessageMap::Edits()) {
+        BindEdit(edit.id, c.*edit.model, run(edit.onChange), edit.digitsOnly);
+    }
+    for (const MessageMap::Date& date : MessageMap::Dates()) {
+        BindDate(date.id, c.*date.model, run(date.onCloseup));
+    }
+    for (const MessageMap::Command& focus : MessageMap::FocusCommands()) {
+        m_focusHandlers[Control(focus.id)] = run(focus.handler);
+    }
     for (const auto& [widget, handler] : m_focusHandlers) {
         widget->installEventFilter(this);
     }
 
-    BindButton(ControlId::Create, [this] {
-        m_dialog.OnCreate();
-    });
+    for (const MessageMap::Command& button : MessageMap::Buttons()) {
+        BindButton(button.id, run(button.handler));
+    }
     BindButton(ControlId::Cancel, [this] {
         reject();
     });
-    BindButton(ControlId::About, [this] {
-        m_dialog.OnAbout();
-    });
-    BindButton(ControlId::Browse, [this] {
-        m_dialog.OnBrowse();
-    });
-    BindButton(ControlId::SavePayer, [this] {
-        m_dialog.OnSavePayer();
-    });
-    BindButton(ControlId::DeletePayer, [this] {
-        m_dialog.OnDeletePayer();
-    });
-    for (const int help :
-         {ControlId::HelpYear, ControlId::HelpTaxPeriod, ControlId::HelpPeriodFrom, ControlId::HelpPeriodTo,
-          ControlId::HelpBirthYear, ControlId::HelpOktmo, ControlId::HelpSum, ControlId::HelpIncome}) {
+    for (const int help : MessageMap::HelpButtons()) {
         BindButton(help, [this, help] {
             m_dialog.OnHelp(help);
         });

@@ -5,6 +5,7 @@
 #include "Picture.h"
 #include "TypingFilter.h"
 #include "WideText.h"
+#include "form/MessageMap.h"
 
 #include <commctrl.h>
 
@@ -183,102 +184,38 @@ void MainWindow::OnInitDialog() {
 
 void MainWindow::Bind() {
     DialogControls& c = m_dialog.Controls();
-    const auto edit = [this](int id, EditModel& model, Handler onChange, bool digitsOnly) {
-        m_edits.push_back(EditBinding {id, &model, std::move(onChange), digitsOnly, model});
-        FilterTyping(Control(id), digitsOnly);
+    const auto run = [this](MessageMap::Handler handler) -> Handler {
+        if (handler == nullptr) {
+            return nullptr;
+        }
+        return [this, handler] {
+            (m_dialog.*handler)();
+        };
     };
-    const auto list = [this](int id, ListModel& model, Handler onSelchange) {
-        m_lists.push_back(ListBinding {id, &model, std::move(onSelchange), {}, -1, {}, true});
-    };
-    list(ControlId::Payer, c.payer, [this] {
-        m_dialog.OnSelchangePayer();
-    });
-    edit(ControlId::Address, c.address, nullptr, false);
-    list(ControlId::Status, c.status, [this] {
-        m_dialog.OnSelchangeStatus();
-    });
-    list(ControlId::Year, c.year, [this] {
-        m_dialog.OnSelchangeYear();
-    });
-    list(ControlId::TaxPeriod, c.taxPeriod, nullptr);
-    list(ControlId::Kbk, c.kbk, [this] {
-        m_dialog.OnSelchangeKbk();
-    });
-    edit(ControlId::Inn, c.inn, nullptr, true);
-    edit(
-        ControlId::RegNumber, c.regNumber,
-        [this] {
-            m_dialog.OnChangeRegNumber();
-        },
-        false);
-    edit(
-        ControlId::Snils, c.snils,
-        [this] {
-            m_dialog.OnChangeSnils();
-        },
-        false);
-    edit(
-        ControlId::BirthYear, c.birthYear,
-        [this] {
-            m_dialog.OnChangeBirthYear();
-        },
-        true);
-    list(ControlId::Oktmo, c.oktmo, nullptr);
-    edit(
-        ControlId::IncomeRub, c.incomeRub,
-        [this] {
-            m_dialog.OnChangeIncome();
-        },
-        true);
-    edit(
-        ControlId::IncomeKop, c.incomeKop,
-        [this] {
-            m_dialog.OnChangeIncome();
-        },
-        true);
-    m_dates.push_back(DateBinding {ControlId::PeriodFrom, &c.periodFrom,
-                                   [this] {
-                                       m_dialog.OnCloseupPeriodFrom();
-                                   },
-                                   c.periodFrom});
-    m_dates.push_back(DateBinding {ControlId::PeriodTo, &c.periodTo,
-                                   [this] {
-                                       m_dialog.OnCloseupPeriodTo();
-                                   },
-                                   c.periodTo});
-    edit(ControlId::SumRub, c.sumRub, nullptr, true);
-    edit(ControlId::SumKop, c.sumKop, nullptr, true);
-    edit(ControlId::FileName, c.fileName, nullptr, false);
+    for (const MessageMap::Edit& edit : MessageMap::Edits()) {
+        EditModel& model = c.*edit.model;
+        m_edits.push_back(EditBinding {edit.id, &model, run(edit.onChange), edit.digitsOnly, model});
+        FilterTyping(Control(edit.id), edit.digitsOnly);
+    }
+    for (const MessageMap::List& list : MessageMap::Lists()) {
+        m_lists.push_back(ListBinding {list.id, &(c.*list.model), run(list.onSelchange), {}, -1, {}, true});
+    }
+    for (const MessageMap::Date& date : MessageMap::Dates()) {
+        DatePickerModel& model = c.*date.model;
+        m_dates.push_back(DateBinding {date.id, &model, run(date.onCloseup), model});
+    }
     // The payer list's own edit takes typing like any field.
     if (HWND payerEdit = FindWindowExW(Control(ControlId::Payer), nullptr, L"Edit", nullptr)) {
         FilterTyping(payerEdit, false);
     }
 
-    m_focusHandlers[ControlId::RegNumber] = [this] {
-        m_dialog.OnSetfocusRegNumber();
-    };
-    m_focusHandlers[ControlId::Snils] = [this] {
-        m_dialog.OnSetfocusSnils();
-    };
-
-    m_buttons[ControlId::Create] = [this] {
-        m_dialog.OnCreate();
-    };
-    m_buttons[ControlId::About] = [this] {
-        m_dialog.OnAbout();
-    };
-    m_buttons[ControlId::Browse] = [this] {
-        m_dialog.OnBrowse();
-    };
-    m_buttons[ControlId::SavePayer] = [this] {
-        m_dialog.OnSavePayer();
-    };
-    m_buttons[ControlId::DeletePayer] = [this] {
-        m_dialog.OnDeletePayer();
-    };
-    for (const int help :
-         {ControlId::HelpYear, ControlId::HelpTaxPeriod, ControlId::HelpPeriodFrom, ControlId::HelpPeriodTo,
-          ControlId::HelpBirthYear, ControlId::HelpOktmo, ControlId::HelpSum, ControlId::HelpIncome}) {
+    for (const MessageMap::Command& focus : MessageMap::FocusCommands()) {
+        m_focusHandlers[focus.id] = run(focus.handler);
+    }
+    for (const MessageMap::Command& button : MessageMap::Buttons()) {
+        m_buttons[button.id] = run(button.handler);
+    }
+    for (const int help : MessageMap::HelpButtons()) {
         m_buttons[help] = [this, help] {
             m_dialog.OnHelp(help);
         };
