@@ -14,23 +14,26 @@ class MainDialog;
 namespace MessageMap {
 
 using Handler = void (MainDialog::*)();
+// The model of a control, as a member of DialogControls.
+template <typename Model>
+using Field = Model DialogControls::*;
 
 struct Edit {
     int id;
-    EditModel DialogControls::*model;
+    Field<EditModel> model;
     Handler onChange;
     bool digitsOnly;
 };
 
 struct List {
     int id;
-    ListModel DialogControls::*model;
+    Field<ListModel> model;
     Handler onSelchange;
 };
 
 struct Date {
     int id;
-    DatePickerModel DialogControls::*model;
+    Field<DatePickerModel> model;
     Handler onCloseup; // when the calendar closes; typing only changes the date
 };
 
