@@ -16,10 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void WriteAll(const fs::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-}
-
 mode_t ModeOf(const fs::path& file) {
     struct stat status {};
     return stat(file.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
@@ -56,7 +52,7 @@ TEST_F(WholeFile, ReplacedFileKeepsItsModeAndANewOneGetsTheGivenMode) {
         const fs::path file = m_folder.Path() / "kvitok.ini";
         fs::remove(file);
         if (c.existing != 0) {
-            WriteAll(file, std::string(20000, 'o'));
+            WriteFile(file, std::string(20000, 'o'));
             chmod(file.c_str(), c.existing);
         }
         EXPECT_EQ(ReplaceWholeFile(file, std::string("new\0bytes", 9), c.given), 0);
@@ -69,7 +65,7 @@ TEST_F(WholeFile, ReplacedFileKeepsItsModeAndANewOneGetsTheGivenMode) {
 TEST_F(WholeFile, SymbolicLinksAreFollowedAndStayLinks) {
     const fs::path folder = m_folder.Path();
     fs::create_directory(folder / "real");
-    WriteAll(folder / "real" / "kvt.html", "old");
+    WriteFile(folder / "real" / "kvt.html", "old");
     fs::create_symlink("real/kvt.html", folder / "relative");
     fs::create_symlink(folder / "relative", folder / "chain");
     fs::create_symlink("real/new.html", folder / "dangling"); // names a file not made yet
@@ -92,7 +88,7 @@ TEST_F(WholeFile, SymbolicLinksAreFollowedAndStayLinks) {
 TEST_F(WholeFile, WriteThatFailsPartWayLeavesTheOldFile) {
     const fs::path file = m_folder.Path() / "kvt.html";
     const std::string old(17760, 'o');
-    WriteAll(file, old);
+    WriteFile(file, old);
     const pid_t child = fork();
     if (child == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
@@ -112,8 +108,8 @@ TEST_F(WholeFile, WhatMayNotBeReplacedIsLeftAlone) {
     GiveToUnprivileged(folder);
     fs::create_directory(folder / "ro");
     fs::create_directory(folder / "kvitok.ini");
-    WriteAll(folder / "readonly.ini", "kept");
-    WriteAll(folder / "ro" / "kvt.html", "kept");
+    WriteFile(folder / "readonly.ini", "kept");
+    WriteFile(folder / "ro" / "kvt.html", "kept");
     for (const char* name : {"ro", "ro/kvt.html", "kvitok.ini", "readonly.ini"}) {
         GiveToUnprivileged(folder / name);
     }
@@ -154,7 +150,7 @@ TEST_F(WholeFile, WritableFileInAFolderThatIsNotIsWrittenInPlace) {
     const fs::path folder = m_folder.Path();
     GiveToUnprivileged(folder);
     fs::create_directory(folder / "ro");
-    WriteAll(folder / "ro" / "kvt.html", std::string(5000, 'o'));
+    WriteFile(folder / "ro" / "kvt.html", std::string(5000, 'o'));
     GiveToUnprivileged(folder / "ro" / "kvt.html");
     chmod((folder / "ro" / "kvt.html").c_str(), 0664);
     chmod((folder / "ro").c_str(), 0555); // root's, so that 65534 may not add files to it

@@ -16,11 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void WriteAll(const fs::path& file, const std::string& text) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << text;
-}
-
 mode_t ModeOf(const fs::path& file) {
     struct stat status {};
     return stat(file.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
@@ -74,7 +69,7 @@ TEST_F(IniProfilePosixTest, NewProfileIsItsOwnersOnly) {
 }
 
 TEST_F(IniProfilePosixTest, ReplacedProfileKeepsItsMode) {
-    WriteAll(File(), "[kvt_section]\nkvt_stat=2\n");
+    WriteFile(File(), "[kvt_section]\nkvt_stat=2\n");
     chmod(File().c_str(), 0640);
     EXPECT_FALSE(IniProfile(File(), "kvt_section").Write({{"kvt_stat", "3"}}));
     EXPECT_EQ(ReadFile(File()), "[kvt_section]\nkvt_stat=3\n");
@@ -82,7 +77,7 @@ TEST_F(IniProfilePosixTest, ReplacedProfileKeepsItsMode) {
 }
 
 TEST_F(IniProfilePosixTest, SymbolicLinkIsFollowedAndKept) {
-    WriteAll(m_folder.Path() / "dotfiles" / "kvitok.ini", "[mine]\nkeep=1\n");
+    WriteFile(m_folder.Path() / "dotfiles" / "kvitok.ini", "[mine]\nkeep=1\n");
     fs::create_directories(File().parent_path());
     fs::create_symlink("../../dotfiles/kvitok.ini", File());
     EXPECT_FALSE(IniProfile(File(), "kvt_section").Write({{"kvt_stat", "2"}}));
@@ -103,17 +98,17 @@ TEST_F(IniProfilePosixTest, ProfileThatCannotBeWrittenIsLeftAsItIs) {
     const Case cases[] = {
         {"unreadable", EACCES,
          [&](const fs::path& f) {
-             WriteAll(f, stored);
+             WriteFile(f, stored);
              chmod(f.c_str(), 0);
          }},
         {"write-only", EACCES,
          [&](const fs::path& f) {
-             WriteAll(f, stored);
+             WriteFile(f, stored);
              chmod(f.c_str(), 0200);
          }},
         {"read-only", EACCES,
          [&](const fs::path& f) {
-             WriteAll(f, stored);
+             WriteFile(f, stored);
              chmod(f.c_str(), 0444);
          }},
         {"read-only folder", EACCES,

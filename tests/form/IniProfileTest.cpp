@@ -14,11 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void WriteAll(const fs::path& file, const std::string& text) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << text;
-}
-
 class IniProfileTest : public ::testing::Test {
 protected:
     fs::path File() const { return m_folder.Path() / "config" / "kvitok" / "kvitok.ini"; }
@@ -57,7 +52,7 @@ TEST_F(IniProfileTest, HandWrittenFileIsReadAndKeptByteForByte) {
     const std::string tail = "\r\n"
                              "[tail]\r\n"
                              "x=1"; // no line feed at the end
-    WriteAll(File(), head + "  kvt_stat =  2  \r\n" + middle + tail);
+    WriteFile(File(), head + "  kvt_stat =  2  \r\n" + middle + tail);
     IniProfile profile(File(), "kvt_section");
     EXPECT_EQ(profile.Read("kvt_stat", "0"), "2");
     EXPECT_EQ(profile.Read("KVT_ADDR", ""), std::string("Ольмград, ул. Мира"_cp));

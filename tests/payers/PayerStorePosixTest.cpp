@@ -3,6 +3,7 @@
 #include "payers/PayerStore.h"
 #include "text/Cp1251Literal.h"
 
+#include "SamplePayer.h"
 #include "support/TestFiles.h"
 #include "support/WithoutPrivileges.h"
 
@@ -24,19 +25,6 @@ namespace {
 using kvitok::testing::RunWithoutPrivileges;
 using kvitok::testing::TempFolder;
 namespace fs = std::filesystem;
-
-PayerRecord Payer(std::string name) {
-    PayerRecord r;
-    r.name = std::move(name);
-    r.address = std::string("г. Москва, ул. Ленина, д. 1, кв. 2"_cp);
-    r.status = 2;
-    r.kbk = 5;
-    r.inn = "771234567890";
-    r.regNumber = "087-123-456789";
-    r.snils = "123-456-789 01";
-    r.oktmo = 3;
-    return r;
-}
 
 class PayerStorePosixTest : public ::testing::Test {
 protected:

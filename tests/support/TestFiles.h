@@ -52,4 +52,11 @@ inline std::string ReadFile(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Writes the bytes as the whole file, making the folders above it when they are missing.
+inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::error_code error;
+    std::filesystem::create_directories(path.parent_path(), error);
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
 } // namespace kvitok::testing

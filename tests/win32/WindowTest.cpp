@@ -4,6 +4,7 @@
 #include "form/DialogTemplate.h"
 #include "form/FakePlatform.h"
 #include "form/MainDialog.h"
+#include "support/TestFiles.h"
 #include "text/Cp1251.h"
 #include "text/Cp1251Literal.h"
 #include "win32/MainWindow.h"
@@ -22,11 +23,6 @@
 
 namespace kvitok::testing {
 namespace {
-
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The receipt with each image's base64 replaced by the golden files' marker.
 std::string WithoutImages(std::string page) {
@@ -184,9 +180,9 @@ TEST_F(Win32Window, EnterWritesTheSameReceiptAsTheLinuxWindow) {
         ADD_FAILURE() << "message: " << Cp1251ToUtf8(shown.text);
     }
     ASSERT_EQ(platform.shell.opened.size(), 1u);
-    const std::string golden = ReadBytes(KVITOK_GOLDEN_DIR "/contribution.html");
+    const std::string golden = ReadFile(KVITOK_GOLDEN_DIR "/contribution.html");
     ASSERT_FALSE(golden.empty());
-    EXPECT_EQ(WithoutImages(ReadBytes(receipt)), golden);
+    EXPECT_EQ(WithoutImages(ReadFile(receipt)), golden);
 }
 
 TEST_F(Win32Window, EscAndEnterOnCancelAskBeforeClosing) {
