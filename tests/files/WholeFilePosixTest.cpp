@@ -1,4 +1,5 @@
 #include "files/WholeFile.h"
+#include "support/FileMode.h"
 #include "support/TestFiles.h"
 #include "support/WithoutPrivileges.h"
 
@@ -15,11 +16,6 @@ namespace kvitok::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-mode_t ModeOf(const fs::path& file) {
-    struct stat status {};
-    return stat(file.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
-}
 
 std::set<std::string> Names(const fs::path& folder) {
     std::set<std::string> names;

@@ -1,5 +1,6 @@
 #include "files/WholeFile.h"
 #include "form/IniProfile.h"
+#include "support/FileMode.h"
 #include "support/TestFiles.h"
 #include "support/WithoutPrivileges.h"
 
@@ -15,11 +16,6 @@ namespace kvitok::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-mode_t ModeOf(const fs::path& file) {
-    struct stat status {};
-    return stat(file.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
-}
 
 // Sets an environment variable for the life of the object.
 class ScopedEnv {
