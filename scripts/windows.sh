@@ -279,7 +279,15 @@ run_tests_under_wine() {
     make_prefix
     start_display
     stage "tests under Wine (display $DISPLAY)"
-    ctest --test-dir "$build" --output-on-failure -j "$jobs"
+    # One Wine server for the whole run: a test program that starts just as an idle server
+    # quits loses its connection and fails. Its helper processes are started here, away from
+    # ctest's output pipes, which they would otherwise hold open after each test.
+    wineserver -p </dev/null >/dev/null 2>&1
+    wineboot </dev/null >/dev/null 2>&1
+    local status=0
+    ctest --test-dir "$build" --output-on-failure -j "$jobs" || status=$?
+    wineserver -k 2>/dev/null || true
+    return "$status"
 }
 
 version() {
