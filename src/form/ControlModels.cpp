@@ -63,6 +63,7 @@ int ListModel::AddRow(const std::string& text) {
     }
     const int index = static_cast<int>(at - m_rows.begin());
     m_rows.insert(at, text);
+    ++m_revision;
     if (m_selected >= index) {
         ++m_selected;
     }
@@ -70,6 +71,7 @@ int ListModel::AddRow(const std::string& text) {
 }
 
 void ListModel::AddRows(std::vector<std::string> rows) {
+    ++m_revision;
     if (!m_sorted) {
         m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()),
                       std::make_move_iterator(rows.end()));
@@ -100,6 +102,7 @@ int ListModel::FindRow(const std::string& text) const {
 void ListModel::Clear() {
     m_rows.clear();
     m_selected = -1;
+    ++m_revision;
 }
 
 void ListModel::RemoveRow(int row) {
@@ -107,6 +110,7 @@ void ListModel::RemoveRow(int row) {
         return;
     }
     m_rows.erase(m_rows.begin() + row);
+    ++m_revision;
     if (m_selected == row) {
         m_selected = -1;
     } else if (m_selected > row) {

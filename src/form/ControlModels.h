@@ -31,6 +31,8 @@ public:
     int Count() const { return static_cast<int>(m_rows.size()); }
     const std::string& RowText(int row) const { return m_rows.at(static_cast<std::size_t>(row)); }
     const std::vector<std::string>& Rows() const { return m_rows; }
+    // Changes whenever the rows do, so that a view can tell cheaply whether to show them again.
+    unsigned Revision() const { return m_revision; }
 
     int Selected() const { return m_selected; }
     // Selects a row (or none with -1); an index outside the list selects none. The edit text of
@@ -54,6 +56,7 @@ private:
     bool m_enabled = true;
     bool m_sorted;
     bool m_editable;
+    unsigned m_revision = 0;
 };
 
 // A single-line edit: its text, the selection (caret = selection end), an optional length limit

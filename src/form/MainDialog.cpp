@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <variant>
 
 namespace kvitok {
 
@@ -56,6 +57,14 @@ void WriteEdit(EditModel& edit, const std::string& text) {
     }
 }
 
+// One visitor of a form field from a lambda for each of its kinds.
+template <class... Visit>
+struct FieldVisitor : Visit... {
+    using Visit::operator()...;
+};
+template <class... Visit>
+FieldVisitor(Visit...) -> FieldVisitor<Visit...>;
+
 void WriteDate(DatePickerModel& picker, const CalendarDate& date) {
     if (date.IsValid()) {
         picker.date = date;
@@ -69,8 +78,8 @@ MainDialog::MainDialog(PlatformServices services, std::string databasePath)
       m_payers(std::make_unique<PayerStore>()) {
     m_form.periodFrom = LocalNow();
     m_form.periodTo = m_form.periodFrom;
-    m_controls.periodFrom.date = m_form.periodFrom;
-    m_controls.periodTo.date = m_form.periodTo;
+    Date(ControlId::PeriodFrom).date = m_form.periodFrom;
+    Date(ControlId::PeriodTo).date = m_form.periodTo;
 }
 
 MainDialog::~MainDialog() = default;
@@ -79,95 +88,73 @@ MessageAnswer MainDialog::Message(std::string_view text, MessageIcon icon, Messa
     return m_services.messages.Show(std::string(text), icon, buttons);
 }
 
-MainDialog::Handling::Handling(MainDialog& dialog) : m_dialog(dialog) {
-    if (m_dialog.m_handlerDepth++ == 0) {
-        m_dialog.m_actionRead = false;
+void MainDialog::ReadControls() {
+    for (const FormControl& control : MainDialogTemplate().controls) {
+        std::visit(FieldVisitor {
+                       [](std::monostate) {},
+                       [&](std::string PaymentForm::*text) {
+                           switch (control.kind) {
+                           case ControlKind::EditableDropDown:
+                               m_form.*text = List(control.id).EditText();
+                               break;
+                           case ControlKind::DropDownList:
+                               m_form.*text = List(control.id).SelectedText();
+                               break;
+                           default:
+                               m_form.*text = Edit(control.id).text;
+                               break;
+                           }
+                       },
+                       [&](CalendarDate PaymentForm::*date) {
+                           m_form.*date = Date(control.id).date;
+                       },
+                   },
+                   control.field);
     }
-}
-
-MainDialog::Handling::~Handling() {
-    if (--m_dialog.m_handlerDepth == 0) {
-        m_dialog.RememberBuiltRows();
-    }
-}
-
-void MainDialog::RememberBuiltRows() {
-    for (BuiltRow& built : m_builtRows) {
-        built.row = built.list->Selected();
-        built.editText = built.list->EditText();
-    }
-}
-
-void MainDialog::RestoreBuiltRow(ListModel& list) {
-    for (const BuiltRow& built : m_builtRows) {
-        if (built.list == &list) {
-            list.Select(built.row);
-            if (list.Editable()) {
-                list.SetEditText(built.editText);
-            }
-        }
-    }
-}
-
-bool MainDialog::ReadControls(ListModel* picked, bool innReplaced) {
-    const bool mayRefuse = m_handlerDepth == 0 || !m_actionRead;
-    m_actionRead = true;
-    // Only a field the person can mend refuses: a disabled one holding a longer value from a
-    // hand-edited profile or a foreign payer file would otherwise refuse every action, closing
-    // the program included, with no way out.
-    const auto tooLong = [&](const EditModel& edit, std::size_t limit) {
-        if (!mayRefuse || !edit.enabled || edit.text.size() <= limit) {
-            return false;
-        }
-        // Back to the row first, so that the form behind the message is the one it keeps.
-        if (picked != nullptr) {
-            RestoreBuiltRow(*picked);
-        }
-        Message(FormatText("%s%d%s", std::string("Введите не более "_cp).c_str(), static_cast<int>(limit),
-                           std::string(" символов."_cp).c_str()),
-                MessageIcon::Warning);
-        return true;
-    };
-    m_form.payerName = m_controls.payer.EditText();
-    m_form.address = m_controls.address.text;
-    m_form.inn = m_controls.inn.text;
-    if (!innReplaced && tooLong(m_controls.inn, 12)) {
-        return false;
-    }
-    m_form.regNumber = m_controls.regNumber.text;
-    m_form.fileName = m_controls.fileName.text;
-    m_form.sumRub = m_controls.sumRub.text;
-    m_form.sumKop = m_controls.sumKop.text;
-    m_form.oktmo = m_controls.oktmo.SelectedText();
-    m_form.periodFrom = m_controls.periodFrom.date;
-    m_form.periodTo = m_controls.periodTo.date;
-    m_form.snils = m_controls.snils.text;
-    m_form.birthYear = m_controls.birthYear.text;
-    if (tooLong(m_controls.birthYear, 4)) {
-        return false;
-    }
-    m_form.incomeRub = m_controls.incomeRub.text;
-    m_form.incomeKop = m_controls.incomeKop.text;
-    return true;
 }
 
 void MainDialog::WriteControls() {
-    m_controls.payer.SetEditText(m_form.payerName);
-    WriteEdit(m_controls.address, m_form.address);
-    WriteEdit(m_controls.inn, m_form.inn);
-    m_controls.inn.limit = 12;
-    WriteEdit(m_controls.regNumber, m_form.regNumber);
-    WriteEdit(m_controls.fileName, m_form.fileName);
-    WriteEdit(m_controls.sumRub, m_form.sumRub);
-    WriteEdit(m_controls.sumKop, m_form.sumKop);
-    SelectByPrefix(m_controls.oktmo, m_form.oktmo);
-    WriteDate(m_controls.periodFrom, m_form.periodFrom);
-    WriteDate(m_controls.periodTo, m_form.periodTo);
-    WriteEdit(m_controls.snils, m_form.snils);
-    WriteEdit(m_controls.birthYear, m_form.birthYear);
-    m_controls.birthYear.limit = 4;
-    WriteEdit(m_controls.incomeRub, m_form.incomeRub);
-    WriteEdit(m_controls.incomeKop, m_form.incomeKop);
+    for (const FormControl& control : MainDialogTemplate().controls) {
+        std::visit(FieldVisitor {
+                       [](std::monostate) {},
+                       [&](std::string PaymentForm::*text) {
+                           switch (control.kind) {
+                           case ControlKind::EditableDropDown:
+                               List(control.id).SetEditText(m_form.*text);
+                               break;
+                           case ControlKind::DropDownList:
+                               SelectByPrefix(List(control.id), m_form.*text);
+                               break;
+                           default:
+                               WriteEdit(Edit(control.id), m_form.*text);
+                               Edit(control.id).limit = control.limit;
+                               break;
+                           }
+                       },
+                       [&](CalendarDate PaymentForm::*date) {
+                           WriteDate(Date(control.id), m_form.*date);
+                       },
+                   },
+                   control.field);
+    }
+}
+
+std::optional<std::string> MainDialog::RefusedValue(int pickedId) const {
+    for (const FormControl& control : MainDialogTemplate().controls) {
+        if (control.limit == 0 || (pickedId == ControlId::Payer && control.id == ControlId::Inn)) {
+            continue;
+        }
+        const EditModel& edit = m_controls.Edit(control.id);
+        if (edit.enabled && edit.text.size() > control.limit) {
+            return FormatText("%s%d%s", std::string("Введите не более "_cp).c_str(),
+                              static_cast<int>(control.limit), std::string(" символов."_cp).c_str());
+        }
+    }
+    return std::nullopt;
+}
+
+void MainDialog::Complain(std::string_view complaint) {
+    Message(complaint, MessageIcon::Warning);
 }
 
 std::vector<std::string> MainDialog::CountedRun(std::string_view prefix) const {
@@ -178,7 +165,7 @@ std::vector<std::string> MainDialog::CountedRun(std::string_view prefix) const {
 }
 
 void MainDialog::FillYearList() {
-    ListModel& years = m_controls.year;
+    ListModel& years = List(ControlId::Year);
     years.Clear();
     years.AddRow("");
     const int maxYear = m_dictionary.LookupInt("MAX_YEAR");
@@ -190,7 +177,7 @@ void MainDialog::FillYearList() {
 
 void MainDialog::FillStatusList() {
     FillYearList();
-    ListModel& statuses = m_controls.status;
+    ListModel& statuses = List(ControlId::Status);
     statuses.Clear();
     statuses.AddRow("");
     const std::vector<std::string> codes = CountedRun("STATUS_NUM_");
@@ -206,12 +193,11 @@ void MainDialog::FillStatusList() {
 }
 
 void MainDialog::OnInitDialog() {
-    const Handling handling(*this);
     m_yearText = "0";
     m_kbkPostfix = "0";
     FillStatusList();
     LoadPayerNames();
-    m_controls.year.Select(0);
+    List(ControlId::Year).Select(0);
     WriteControls();
     OnChangeRegNumber();
     OnChangeSnils();
@@ -224,9 +210,9 @@ bool MainDialog::OnCancel() {
     if (Message("Закрыть программу?"_cp, MessageIcon::None, MessageButtons::OkCancel) != MessageAnswer::Ok) {
         return false;
     }
-    const Handling handling(*this);
     // Closing over a refused value would lose what was typed since; its complaint says what to fix.
-    if (!ReadControls()) {
+    if (const std::optional<std::string> complaint = RefusedValue()) {
+        Complain(*complaint);
         return false;
     }
     if (const std::optional<Profile::WriteFailure> failure = SaveFormState()) {
@@ -241,42 +227,11 @@ void MainDialog::OnAbout() {
 }
 
 void MainDialog::OnHelp(int buttonId) {
-    std::string_view text;
-    switch (buttonId) {
-    case 1020:
-        text = "\"Год\"\n- для плательщиков со статусом 9-13 используется для расчета взносов"_cp;
-        break;
-    case 1022:
-        text = "\"Период\"\n- ГД - год, для плательщиков со статусом 9-13\nКВ - квартал, МС - месяц, для "
-               "плательщиков со статусом 14"_cp;
-        break;
-    case 1025:
-        text =
-            "\"Период уплаты с\"\n- корректируется в случае постановки на учет \nв регистрирующем органе в "
-            "выбранном году"_cp;
-        break;
-    case 1026:
-        text = "\"Период уплаты по\"\n- корректируется в случае снятия с учета \nв регистрирующем органе в "
-               "выбранном году"_cp;
-        break;
-    case 1021:
-        text = "\"Год рождения\"\n- для плательщиков со статусом 9-13 используется для расчета взносов"_cp;
-        break;
-    case 1024:
-        text = "\"ОКМТО\"\n- территориальный признак, при оплате ДСВ указывается ОКТМО г.Ольмграда"_cp;
-        break;
-    case 1029:
-        text = "\"Сумма\"\n- при выборе \"Все взносы\" из списка КБК для \nплательщиков со статусом 9-13 "
-               "указывается общая сумма"_cp;
-        break;
-    case 1030:
-        text = "\"Сумма дохода за период\"\n- при выборе периода 2014г для \nплательщиков со статусом 9-12 "
-               "указывается сумма дохода если она превышает 300 000 руб"_cp;
-        break;
-    default:
-        return;
+    for (const FormControl& control : MainDialogTemplate().controls) {
+        if (control.id == buttonId && !control.help.empty()) {
+            Message(control.help, MessageIcon::Information);
+        }
     }
-    Message(text, MessageIcon::Information);
 }
 
 } // namespace kvitok

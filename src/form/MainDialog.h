@@ -5,7 +5,6 @@
 #include "Platform.h"
 #include "refdata/ReferenceDictionary.h"
 
-#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,9 +16,9 @@ namespace kvitok {
 class PayerStore;
 
 // The program's only working window, without any toolkit: the models of its controls, the
-// form record, the working state the handlers share, and the handlers themselves. A view shows
-// the models, copies each user action into them and calls the handler; values the handlers
-// write into the models raise no handler.
+// form record, the working state the handlers share, and the handlers themselves. Handlers
+// change only the models and call each other directly; the control sync brings a person's
+// actions to them and shows what they changed.
 class MainDialog {
 public:
     explicit MainDialog(PlatformServices services, std::string databasePath = "insurers.db");
@@ -32,7 +31,7 @@ public:
 
     void OnInitDialog();
     // Asks "Закрыть программу?"; true when the user confirmed and the dialog ends (form saved,
-    // or the person told why it could not be). A refused read of the controls keeps it open.
+    // or the person told why it could not be). A value the exchange refuses keeps it open.
     bool OnCancel();
 
     void OnCreate();
@@ -56,13 +55,22 @@ public:
     void OnCloseupPeriodFrom();
     void OnCloseupPeriodTo();
 
-    // The "?" buttons: 1020, 1022, 1025, 1026, 1021, 1024, 1029, 1030. Other ids do nothing.
+    // A "?" button: the message of its row of the form table. Other ids do nothing.
     void OnHelp(int buttonId);
+
+    // The exchange's length check, made once at the start of a person's action: the complaint
+    // about the first enabled field holding more than its limit, nothing when every value fits.
+    // Only a field the person can mend refuses: a disabled one holding a longer value from a
+    // hand-edited profile or a foreign payer file would otherwise refuse every action, closing
+    // included. A payer pick (`pickedId`) replaces the INN, so its old value does not stop it.
+    std::optional<std::string> RefusedValue(int pickedId = -1) const;
+    // Shows a complaint about the form: a warning box.
+    void Complain(std::string_view complaint);
 
     // The complaint about the form, empty when it may be used; reads the controls first.
     std::string ValidateForm();
     // Reads the controls and stores the form in the profile; what went wrong when it could not
-    // be stored. When the read is refused its complaint has been shown and nothing is written.
+    // be stored.
     std::optional<Profile::WriteFailure> SaveFormState();
     void LoadFormState();
     std::vector<int> GetGroupMembers() const;
@@ -82,38 +90,22 @@ public:
     const std::string& GroupAmountKop() const { return m_groupAmountKop; }
 
 private:
-    // Marks one handler running. The outermost is the person's action: only its first read of
-    // the controls may be refused, and the rows it leaves in the lists are the ones a refused
-    // pick goes back to.
-    class Handling {
-    public:
-        explicit Handling(MainDialog& dialog);
-        ~Handling();
-        Handling(const Handling&) = delete;
-        Handling& operator=(const Handling&) = delete;
-
-    private:
-        MainDialog& m_dialog;
-    };
-
-    // The data exchange. The first read of the person's action refuses an INN over 12 or a
-    // birth year over 4 characters in an enabled field with a message and stops at that field;
-    // it returns false then. A handler whose read is refused returns at once and writes
-    // nothing back, so nothing typed is reverted, and the list the person picked in (`picked`)
-    // goes back to its row: the screen keeps the form the handlers built. The handlers the
-    // action runs read the values just checked again, and are never refused half-way. A payer
-    // pick replaces the INN, so its old value (`innReplaced`) does not stop the pick.
-    bool ReadControls(ListModel* picked = nullptr, bool innReplaced = false);
+    // The data exchange between the models and the form, by the form table: every control that
+    // shows a field of the form. Handlers read first, and again where a handler before them in
+    // the same chain has changed the lists; reading never refuses (see RefusedValue).
+    void ReadControls();
     void WriteControls();
-    void RememberBuiltRows();
-    void RestoreBuiltRow(ListModel& list);
+
+    EditModel& Edit(int id) { return m_controls.Edit(id); }
+    ListModel& List(int id) { return m_controls.List(id); }
+    DatePickerModel& Date(int id) { return m_controls.Date(id); }
 
     void FillYearList();
     void FillStatusList();
     void LoadPayerNames();
     void ApplySwitchLists(const std::string& kbkList, const std::string& yearList);
-    void ApplyFieldMask(EditModel& edit, std::string& value, std::string_view mask);
-    void PutCaretHomeIfBare(EditModel& edit, const std::string& value, std::string_view mask);
+    void ApplyFieldMask(int id, std::string& value, std::string_view mask);
+    void PutCaretHomeIfBare(int id, const std::string& value, std::string_view mask);
     void CheckPeriodDate(const CalendarDate& date);
     // Counted run over <prefix>1, <prefix>2, ... guarded by the dictionary's BEGIN sentinel.
     std::vector<std::string> CountedRun(std::string_view prefix) const;
@@ -139,18 +131,6 @@ private:
     std::unique_ptr<PayerStore> m_payers;
     std::vector<int> m_kbkNumbers;
     bool m_printStatus = false;
-
-    struct BuiltRow {
-        explicit BuiltRow(ListModel& model) : list(&model) {}
-        ListModel* list;
-        int row = -1;
-        std::string editText;
-    };
-    // The lists whose handlers read the form, as the person's last action left them.
-    std::array<BuiltRow, 4> m_builtRows {BuiltRow(m_controls.status), BuiltRow(m_controls.year),
-                                         BuiltRow(m_controls.kbk), BuiltRow(m_controls.payer)};
-    int m_handlerDepth = 0;
-    bool m_actionRead = false; // the person's action has read the controls once
 };
 
 } // namespace kvitok

@@ -32,51 +32,41 @@ bool DateAfter(const CalendarDate& a, const CalendarDate& b) {
 
 } // namespace
 
-void MainDialog::ApplyFieldMask(EditModel& edit, std::string& value, std::string_view mask) {
-    const Handling handling(*this);
+void MainDialog::ApplyFieldMask(int id, std::string& value, std::string_view mask) {
     m_maskPrevLength = static_cast<int>(value.size());
-    if (!ReadControls()) {
-        return;
-    }
-    ApplyMask(edit, m_maskPrevLength, mask, kMaskPlaceholder, m_maskDelta);
-    value = edit.text;
+    ReadControls();
+    ApplyMask(Edit(id), m_maskPrevLength, mask, kMaskPlaceholder, m_maskDelta);
+    value = Edit(id).text;
     WriteControls();
 }
 
 void MainDialog::OnChangeRegNumber() {
-    ApplyFieldMask(m_controls.regNumber, m_form.regNumber, kRegNumberMask);
+    ApplyFieldMask(ControlId::RegNumber, m_form.regNumber, kRegNumberMask);
 }
 
 void MainDialog::OnChangeSnils() {
-    ApplyFieldMask(m_controls.snils, m_form.snils, kSnilsMask);
+    ApplyFieldMask(ControlId::Snils, m_form.snils, kSnilsMask);
 }
 
-void MainDialog::PutCaretHomeIfBare(EditModel& edit, const std::string& value, std::string_view mask) {
+void MainDialog::PutCaretHomeIfBare(int id, const std::string& value, std::string_view mask) {
+    ReadControls();
     if (value == mask) {
-        edit.selectionStart = 0;
-        edit.selectionEnd = 0;
+        Edit(id).selectionStart = 0;
+        Edit(id).selectionEnd = 0;
     }
 }
 
 void MainDialog::OnSetfocusRegNumber() {
-    const Handling handling(*this);
-    if (!ReadControls()) {
-        return;
-    }
-    PutCaretHomeIfBare(m_controls.regNumber, m_form.regNumber, kRegNumberMask);
+    PutCaretHomeIfBare(ControlId::RegNumber, m_form.regNumber, kRegNumberMask);
 }
 
 void MainDialog::OnSetfocusSnils() {
-    const Handling handling(*this);
-    if (!ReadControls()) {
-        return;
-    }
-    PutCaretHomeIfBare(m_controls.snils, m_form.snils, kSnilsMask);
+    PutCaretHomeIfBare(ControlId::Snils, m_form.snils, kSnilsMask);
 }
 
 std::string MainDialog::ValidateForm() {
-    const Handling handling(*this);
     ReadControls();
+    namespace Id = ControlId;
     const DialogControls& c = m_controls;
     const PaymentForm& f = m_form;
     std::string labels;
@@ -85,36 +75,35 @@ std::string MainDialog::ValidateForm() {
             labels += label;
         }
     };
-    // Texts that go into the payment line the bank reads from the QR code: a "|" would split
-    // their field, and a control character (a zero byte above all) could cut the line short,
-    // so that the code would pay something else than the page says.
+    // Texts from elsewhere (a hand-edited profile, a payer file) that go into the payment line.
     const auto unfit = [](const std::string& text) {
         return std::any_of(text.begin(), text.end(), [](char c) {
-            return c == '|' || static_cast<unsigned char>(c) < 0x20;
+            return !PrintableOnReceipt(static_cast<unsigned char>(c));
         });
     };
 
     complain(f.payerName.empty() || unfit(f.payerName), "Плательщик, "_cp);
     complain(f.address.empty() || unfit(f.address), "Адрес, "_cp);
-    complain(c.snils.enabled &&
+    complain(c.Edit(Id::Snils).enabled &&
                  (!(IsMaskComplete(f.snils, kSnilsMask, kMaskPlaceholder) && IsValidSnils(f.snils)) ||
                   unfit(f.snils)),
              "СНИЛС, "_cp);
-    complain(c.birthYear.enabled && !IsBirthYear(f.birthYear), "Год рождения, "_cp);
-    complain((c.year.Enabled() && c.year.Selected() == 0) ||
-                 (c.taxPeriod.Enabled() && c.taxPeriod.Selected() == 0),
+    complain(c.Edit(Id::BirthYear).enabled && !IsBirthYear(f.birthYear), "Год рождения, "_cp);
+    complain((c.List(Id::Year).Enabled() && c.List(Id::Year).Selected() == 0) ||
+                 (c.List(Id::TaxPeriod).Enabled() && c.List(Id::TaxPeriod).Selected() == 0),
              "Налоговый период, "_cp);
-    complain(c.oktmo.Enabled() && c.oktmo.Selected() < 1 && c.oktmo.Count() > 1, "ОКТМО, "_cp);
-    complain(c.inn.enabled && !IsValidInn(f.inn), "ИНН, "_cp); // digits only
-    complain(c.status.Enabled() && c.status.Selected() == 0, "Статус, "_cp);
-    complain(c.regNumber.enabled &&
+    complain(c.List(Id::Oktmo).Enabled() && c.List(Id::Oktmo).Selected() < 1 && c.List(Id::Oktmo).Count() > 1,
+             "ОКТМО, "_cp);
+    complain(c.Edit(Id::Inn).enabled && !IsValidInn(f.inn), "ИНН, "_cp); // digits only
+    complain(c.List(Id::Status).Enabled() && c.List(Id::Status).Selected() == 0, "Статус, "_cp);
+    complain(c.Edit(Id::RegNumber).enabled &&
                  (!IsMaskComplete(f.regNumber, kRegNumberMask, kMaskPlaceholder) || unfit(f.regNumber)),
              "Рег.номер, "_cp);
     // The sum is printed as it stands and read as a number for the payment line: only digits
     // may stand there, or the page and the bank would disagree.
-    complain(c.sumRub.enabled && !AllDigits(f.sumRub), "руб, "_cp);
-    complain(c.sumKop.enabled && !(f.sumKop.size() == 2 && AllDigits(f.sumKop)), "коп, "_cp);
-    complain(c.fileName.enabled && f.fileName.empty(), "Файл, "_cp);
+    complain(c.Edit(Id::SumRub).enabled && !AllDigits(f.sumRub), "руб, "_cp);
+    complain(c.Edit(Id::SumKop).enabled && !(f.sumKop.size() == 2 && AllDigits(f.sumKop)), "коп, "_cp);
+    complain(c.Edit(Id::FileName).enabled && f.fileName.empty(), "Файл, "_cp);
 
     std::string message;
     if (!labels.empty()) {
@@ -124,8 +113,8 @@ std::string MainDialog::ValidateForm() {
     if (DateAfter(f.periodFrom, f.periodTo)) {
         message += "Начальная дата периода уплаты больше конечной.\n"_cp;
     }
-    if (c.year.Selected() > 0) {
-        const int year = AtoI(c.year.SelectedText());
+    if (c.List(Id::Year).Selected() > 0) {
+        const int year = AtoI(c.List(Id::Year).SelectedText());
         if (year != f.periodFrom.year) {
             message += "Некорректная начальная дата периода уплаты.\n"_cp;
         }
@@ -140,13 +129,10 @@ std::string MainDialog::ValidateForm() {
 }
 
 double MainDialog::RecalculateSum(int kbkNumber) {
-    const Handling handling(*this);
-    if (!ReadControls()) {
-        return 0.0;
-    }
-    const int year = AtoI(m_controls.year.SelectedText());
+    ReadControls();
+    const int year = AtoI(List(ControlId::Year).SelectedText());
     const double income = IncomeFromTexts(m_form.incomeRub, m_form.incomeKop);
-    const int selector = kbkNumber == 0 ? KbkRowToSelector(m_controls.kbk.Selected()) : kbkNumber;
+    const int selector = kbkNumber == 0 ? KbkRowToSelector(List(ControlId::Kbk).Selected()) : kbkNumber;
     const SumResult result =
         RecalculatedSum(selector, AtoI(m_form.birthYear), year, m_form.periodFrom, m_form.periodTo, income);
     if (kbkNumber == 0) {
@@ -161,25 +147,19 @@ double MainDialog::RecalculateSum(int kbkNumber) {
 }
 
 void MainDialog::OnChangeBirthYear() {
-    const Handling handling(*this);
-    if (ReadControls() && IsBirthYear(m_form.birthYear)) {
+    ReadControls();
+    if (IsBirthYear(m_form.birthYear)) {
         RecalculateSum(0);
     }
 }
 
 void MainDialog::OnChangeIncome() {
-    const Handling handling(*this);
-    if (ReadControls()) {
-        RecalculateSum(0);
-    }
+    RecalculateSum(0);
 }
 
 void MainDialog::CheckPeriodDate(const CalendarDate& date) {
-    const Handling handling(*this);
-    if (!ReadControls()) {
-        return;
-    }
-    const int year = AtoI(m_controls.year.SelectedText());
+    ReadControls();
+    const int year = AtoI(List(ControlId::Year).SelectedText());
     if (year != date.year) {
         m_form.sumRub = "0";
         m_form.sumKop = "00";
@@ -191,11 +171,11 @@ void MainDialog::CheckPeriodDate(const CalendarDate& date) {
 }
 
 void MainDialog::OnCloseupPeriodFrom() {
-    CheckPeriodDate(m_controls.periodFrom.date);
+    CheckPeriodDate(Date(ControlId::PeriodFrom).date);
 }
 
 void MainDialog::OnCloseupPeriodTo() {
-    CheckPeriodDate(m_controls.periodTo.date);
+    CheckPeriodDate(Date(ControlId::PeriodTo).date);
 }
 
 } // namespace kvitok

@@ -44,15 +44,11 @@ bool MainDialog::FileExists(const std::string& path) {
 }
 
 std::vector<int> MainDialog::GetGroupMembers() const {
-    return GroupMembersOfKbk(m_dictionary, KbkNumberForRow(m_kbkNumbers, m_controls.kbk.Selected()));
+    return GroupMembersOfKbk(m_dictionary,
+                             KbkNumberForRow(m_kbkNumbers, m_controls.List(ControlId::Kbk).Selected()));
 }
 
 void MainDialog::OnCreate() {
-    const Handling handling(*this);
-    // The validation reads the controls again, so a refused value is told once, by this read.
-    if (!ReadControls()) {
-        return;
-    }
     const std::string complaint = ValidateForm();
     if (!complaint.empty()) {
         Message(complaint);
@@ -68,9 +64,10 @@ void MainDialog::OnCreate() {
     // would only stand between the person and the receipt.
     SaveFormState();
 
+    namespace Id = ControlId;
     const DialogControls& c = m_controls;
     ReceiptInput input;
-    input.statusRow = c.status.Selected();
+    input.statusRow = c.List(Id::Status).Selected();
     input.snils = m_form.snils;
     input.regNumber = m_form.regNumber;
     input.inn = m_form.inn;
@@ -79,14 +76,14 @@ void MainDialog::OnCreate() {
     input.address = m_form.address;
     input.sumRub = m_form.sumRub;
     input.sumKop = m_form.sumKop;
-    input.innEnabled = c.inn.enabled;
-    input.oktmoEnabled = c.oktmo.Enabled();
+    input.innEnabled = c.Edit(Id::Inn).enabled;
+    input.oktmoEnabled = c.List(Id::Oktmo).Enabled();
     input.printStatus = m_printStatus;
-    input.kbkEntryText = c.kbk.SelectedText();
-    const int kbkRow = c.kbk.Selected();
+    input.kbkEntryText = c.List(Id::Kbk).SelectedText();
+    const int kbkRow = c.List(Id::Kbk).Selected();
     input.kbkNumber = KbkNumberForRow(m_kbkNumbers, kbkRow);
-    input.yearEntryText = c.year.SelectedText();
-    input.periodMarkText = c.taxPeriod.SelectedText();
+    input.yearEntryText = c.List(Id::Year).SelectedText();
+    input.periodMarkText = c.List(Id::TaxPeriod).SelectedText();
 
     DialogReceiptMessages receiptMessages(m_services.messages);
     const ReceiptComposer composer(m_dictionary, receiptMessages);
@@ -114,14 +111,11 @@ void MainDialog::OnCreate() {
 }
 
 void MainDialog::OnBrowse() {
-    const Handling handling(*this);
     const std::optional<std::string> chosen = m_services.saveDialog.AskSavePath("kvt.html");
     if (!chosen) {
         return;
     }
-    if (!ReadControls()) {
-        return;
-    }
+    ReadControls();
     std::string path = *chosen;
     if (!EndsWith(path, ".html") && !EndsWith(path, ".htm")) {
         path += ".html";

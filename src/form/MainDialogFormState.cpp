@@ -3,6 +3,8 @@
 #include "text/Format.h"
 #include "text/NumberText.h"
 
+#include <variant>
+
 namespace kvitok {
 
 namespace {
@@ -22,77 +24,65 @@ CalendarDate DateFromText(const std::string& text) {
 } // namespace
 
 std::optional<Profile::WriteFailure> MainDialog::SaveFormState() {
-    const Handling handling(*this);
-    if (!ReadControls()) {
-        return std::nullopt;
+    ReadControls();
+    // One write for all the keys, so that an interruption never leaves half an old form. A
+    // list keeps its row; every other control the field of the form it shows.
+    std::vector<Profile::Entry> entries;
+    for (const FormControl& control : MainDialogTemplate().controls) {
+        if (control.profileKey == nullptr) {
+            continue;
+        }
+        std::string value;
+        if (control.kind == ControlKind::DropDownList) {
+            value = IntToText(List(control.id).Selected());
+        } else if (const auto* text = std::get_if<std::string PaymentForm::*>(&control.field)) {
+            value = m_form.**text;
+        } else if (const auto* date = std::get_if<CalendarDate PaymentForm::*>(&control.field)) {
+            value = DateText(m_form.**date);
+        }
+        entries.push_back({control.profileKey, value});
     }
-    const DialogControls& c = m_controls;
-    // One write for all the keys, so that an interruption never leaves half an old form.
-    return m_services.profile.Write({
-        {"kvt_insurer", m_form.payerName},
-        {"kvt_addr", m_form.address},
-        {"kvt_stat", IntToText(c.status.Selected())},
-        {"kvt_kbk", IntToText(c.kbk.Selected())},
-        {"kvt_inn", m_form.inn},
-        {"kvt_regnum", m_form.regNumber},
-        {"kvt_snils", m_form.snils},
-        {"kvt_bornyear", m_form.birthYear},
-        {"kvt_per", IntToText(c.taxPeriod.Selected())},
-        {"kvt_year", IntToText(c.year.Selected())},
-        {"kvt_oktmo", IntToText(c.oktmo.Selected())},
-        {"kvt_rub", m_form.sumRub},
-        {"kvt_kop", m_form.sumKop},
-        {"kvt_revrub", m_form.incomeRub},
-        {"kvt_revkop", m_form.incomeKop},
-        {"kvt_filename", m_form.fileName},
-        {"kvt_fromDate", DateText(m_form.periodFrom)},
-        {"kvt_toDate", DateText(m_form.periodTo)},
-    });
+    return m_services.profile.Write(entries);
 }
 
 // The order matters: each list is rebuilt from the ones before it, and the texts restored at
 // the end are shown as stored, without a recalculation or a mask run.
 void MainDialog::LoadFormState() {
-    const Handling handling(*this);
-    Profile& profile = m_services.profile;
-    const auto row = [&profile](const char* key, const char* fallback) {
-        return AtoI(profile.Read(key, fallback));
+    const auto stored = [this](int id) {
+        const FormControl& control = FormRow(id);
+        return m_services.profile.Read(control.profileKey, control.profileDefault);
+    };
+    const auto storedRow = [&stored](int id) {
+        return AtoI(stored(id));
     };
 
-    m_form.payerName = profile.Read("kvt_insurer", "");
-    m_form.address = profile.Read("kvt_addr", "");
-
-    m_controls.status.Select(row("kvt_stat", "0"));
+    List(ControlId::Status).Select(storedRow(ControlId::Status));
     WriteControls();
     OnSelchangeStatus();
 
-    m_controls.year.Select(row("kvt_year", "0"));
+    List(ControlId::Year).Select(storedRow(ControlId::Year));
     OnSelchangeYear();
 
-    m_form.periodFrom = DateFromText(profile.Read("kvt_fromDate", ""));
+    m_form.periodFrom = DateFromText(stored(ControlId::PeriodFrom));
     WriteControls();
-    m_form.periodTo = DateFromText(profile.Read("kvt_toDate", ""));
-    WriteControls();
-
-    m_controls.taxPeriod.Select(row("kvt_per", "0"));
+    m_form.periodTo = DateFromText(stored(ControlId::PeriodTo));
     WriteControls();
 
-    m_controls.kbk.Select(row("kvt_kbk", "0"));
+    List(ControlId::TaxPeriod).Select(storedRow(ControlId::TaxPeriod));
+    WriteControls();
+
+    List(ControlId::Kbk).Select(storedRow(ControlId::Kbk));
     WriteControls();
     OnSelchangeKbk();
 
-    m_form.inn = profile.Read("kvt_inn", "");
-    m_form.regNumber = profile.Read("kvt_regnum", "");
-    m_form.snils = profile.Read("kvt_snils", "");
-    m_form.birthYear = profile.Read("kvt_bornyear", "");
-
-    m_controls.oktmo.Select(row("kvt_oktmo", ""));
-
-    m_form.incomeRub = profile.Read("kvt_revrub", "0");
-    m_form.incomeKop = profile.Read("kvt_revkop", "00");
-    m_form.sumRub = profile.Read("kvt_rub", "0");
-    m_form.sumKop = profile.Read("kvt_kop", "00");
-    m_form.fileName = profile.Read("kvt_filename", "kvt.html");
+    List(ControlId::Oktmo).Select(storedRow(ControlId::Oktmo));
+    // Every text as stored: the payer, the address, the numbers, the sums and the file.
+    for (const FormControl& control : MainDialogTemplate().controls) {
+        if (const auto* text = std::get_if<std::string PaymentForm::*>(&control.field);
+            text != nullptr && control.profileKey != nullptr && control.kind != ControlKind::DropDownList) {
+            m_form.** text = m_services.profile.Read(control.profileKey, control.profileDefault);
+        }
+    }
     WriteControls();
 }
 

@@ -17,26 +17,28 @@ void MainDialog::LoadPayerNames() {
     } catch (const DbException& error) {
         failure = error.message();
     }
-    m_controls.payer.AddRows(std::move(names));
+    List(ControlId::Payer).AddRows(std::move(names));
     if (failure) {
         Message(*failure);
     }
 }
 
 void MainDialog::OnSavePayer() {
-    const Handling handling(*this);
-    if (!ReadControls()) {
-        return;
-    }
-    const DialogControls& c = m_controls;
-    const PayerRecord record {m_form.payerName, m_form.address,   c.status.Selected(), c.kbk.Selected(),
-                              m_form.inn,       m_form.regNumber, m_form.snils,        c.oktmo.Selected()};
+    ReadControls();
+    const PayerRecord record {m_form.payerName,
+                              m_form.address,
+                              List(ControlId::Status).Selected(),
+                              List(ControlId::Kbk).Selected(),
+                              m_form.inn,
+                              m_form.regNumber,
+                              m_form.snils,
+                              List(ControlId::Oktmo).Selected()};
     try {
         // The list gains the name only once the row is really there, and only once: a row
         // stored again after its deletion already has its entry.
         if (m_payers->Save(record) == PayerStore::SaveOutcome::Inserted &&
-            m_controls.payer.FindRow(m_form.payerName) < 0) {
-            m_controls.payer.AddRow(m_form.payerName);
+            List(ControlId::Payer).FindRow(m_form.payerName) < 0) {
+            List(ControlId::Payer).AddRow(m_form.payerName);
         }
     } catch (const DbException& error) {
         Message(error.message());
@@ -44,15 +46,13 @@ void MainDialog::OnSavePayer() {
 }
 
 void MainDialog::OnDeletePayer() {
-    const Handling handling(*this);
-    if (!ReadControls()) {
-        return;
-    }
+    ReadControls();
     try {
         // The entry that goes is the one whose rows went, typed or picked; another entry that
         // happens to be selected is a payer still stored, and stays.
         m_payers->Delete(m_form.payerName);
-        m_controls.payer.RemoveRow(m_controls.payer.FindRow(m_form.payerName));
+        ListModel& payers = List(ControlId::Payer);
+        payers.RemoveRow(payers.FindRow(m_form.payerName));
     } catch (const DbException& error) {
         Message(error.message());
     }
@@ -60,23 +60,20 @@ void MainDialog::OnDeletePayer() {
 }
 
 void MainDialog::OnSelchangePayer() {
-    const Handling handling(*this);
-    if (!ReadControls(&m_controls.payer, true)) {
-        return;
-    }
+    ReadControls();
     // The edit text may still show the previous name: the selected row says which payer.
-    const int row = m_controls.payer.Selected();
-    const std::string name = m_controls.payer.SelectedText();
+    const int row = List(ControlId::Payer).Selected();
+    const std::string name = List(ControlId::Payer).SelectedText();
     // Each column is applied as soon as it is read: a column that a table made elsewhere lacks
     // stops here with everything before it applied, and shown before the message.
     std::optional<std::string> failure;
     try {
         if (const std::optional<StoredPayer> payer = m_payers->Find(name)) {
-            m_controls.status.Select(payer->Position("status"));
+            List(ControlId::Status).Select(payer->Position("status"));
             OnSelchangeStatus();
-            m_controls.kbk.Select(payer->Position("kbk"));
+            List(ControlId::Kbk).Select(payer->Position("kbk"));
             OnSelchangeKbk();
-            m_controls.oktmo.Select(payer->Position("oktmo"));
+            List(ControlId::Oktmo).Select(payer->Position("oktmo"));
             ReadControls();
             m_form.address = payer->Text("address");
             m_form.inn = payer->Text("inn");

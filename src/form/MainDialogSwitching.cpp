@@ -30,7 +30,7 @@ std::string MainDialog::MunicipalityRow(int n) const {
 
 // The empty row and every municipality, with the row the user chose last selected again.
 void MainDialog::AddAllMunicipalities() {
-    ListModel& oktmo = m_controls.oktmo;
+    ListModel& oktmo = List(ControlId::Oktmo);
     oktmo.AddRow("");
     const std::size_t count = CountedRun("OKTMO_NUM_").size();
     for (std::size_t n = 1; n <= count; ++n) {
@@ -40,14 +40,11 @@ void MainDialog::AddAllMunicipalities() {
 }
 
 void MainDialog::OnSelchangeStatus() {
-    const Handling handling(*this);
-    if (!ReadControls(&m_controls.status)) {
-        return;
-    }
-    const int statusRow = m_controls.status.Selected();
+    ReadControls();
+    const int statusRow = List(ControlId::Status).Selected();
     const std::string statusSwitch = m_dictionary.Lookup(FormatText("STATUS_SW_%d", statusRow));
 
-    ListModel& marks = m_controls.taxPeriod;
+    ListModel& marks = List(ControlId::TaxPeriod);
     marks.Clear();
     marks.AddRow("");
     if (Contains(statusSwitch, "MARKPER_")) {
@@ -62,7 +59,7 @@ void MainDialog::OnSelchangeStatus() {
 
     // A one-code list always selects its code; otherwise the same row number as before is
     // offered again, so the row is not remembered from a one-code list.
-    ListModel& kbks = m_controls.kbk;
+    ListModel& kbks = List(ControlId::Kbk);
     if (kbks.Count() != 2) {
         m_rememberedKbkRow = kbks.Selected();
     }
@@ -82,11 +79,8 @@ void MainDialog::OnSelchangeStatus() {
 }
 
 void MainDialog::OnSelchangeYear() {
-    const Handling handling(*this);
-    if (!ReadControls(&m_controls.year)) {
-        return;
-    }
-    m_yearText = m_controls.year.SelectedText();
+    ReadControls();
+    m_yearText = List(ControlId::Year).SelectedText();
     // The empty row gives no valid date, and the pickers keep what they show.
     const int year = AtoI(m_yearText);
     m_form.periodFrom = CalendarDate {year, 1, 1, 0, 0, 0};
@@ -99,28 +93,23 @@ void MainDialog::OnSelchangeYear() {
 }
 
 void MainDialog::OnSelchangeKbk() {
-    const Handling handling(*this);
-    if (!ReadControls(&m_controls.kbk)) {
-        return;
-    }
-    ListModel& oktmo = m_controls.oktmo;
+    ReadControls();
+    ListModel& oktmo = List(ControlId::Oktmo);
     if (oktmo.Selected() != 0) {
         m_rememberedOktmoRow = oktmo.Selected();
     }
     oktmo.Clear();
     AddAllMunicipalities();
 
-    const int kbkNumber = KbkNumberForRow(m_kbkNumbers, m_controls.kbk.Selected());
-    const int yearRow = m_controls.year.Selected();
+    const int kbkNumber = KbkNumberForRow(m_kbkNumbers, List(ControlId::Kbk).Selected());
+    const int yearRow = List(ControlId::Year).Selected();
     ApplySwitchLists(m_dictionary.Lookup(FormatText("KBK_SW_%d", kbkNumber)),
                      m_dictionary.Lookup(FormatText("YEAR_SW_%d", yearRow > 0 ? yearRow : 0)));
 }
 
 void MainDialog::ApplySwitchLists(const std::string& kbkList, const std::string& yearList) {
-    if (!ReadControls()) {
-        return;
-    }
-    ListModel& oktmo = m_controls.oktmo;
+    ReadControls();
+    ListModel& oktmo = List(ControlId::Oktmo);
     if (oktmo.Selected() != 0) {
         m_rememberedOktmoRow = oktmo.Selected();
     }
@@ -145,21 +134,11 @@ void MainDialog::ApplySwitchLists(const std::string& kbkList, const std::string&
         m_form.sumKop = "00";
     }
 
-    DialogControls& c = m_controls;
-    c.snils.enabled = inBoth("SNILS");
-    c.birthYear.enabled = inBoth("BYEAR");
-    c.periodFrom.enabled = inBoth("CYEAR");
-    c.periodTo.enabled = inBoth("CYEAR");
-    c.oktmo.SetEnabled(inBoth("OKTMO"));
-    c.inn.enabled = inBoth("INN");
-    c.regNumber.enabled = inBoth("REGNUM");
-    c.sumRub.enabled = inBoth("RUB");
-    c.sumKop.enabled = inBoth("KOP");
-    c.incomeRub.enabled = inBoth("REVR");
-    c.incomeKop.enabled = inBoth("REVK");
-    c.fileName.enabled = inBoth("FILE");
-    c.create.enabled = inBoth("OK");
-    c.browse.enabled = inBoth("BROWSE");
+    for (const FormControl& control : MainDialogTemplate().controls) {
+        if (control.switchKey != nullptr) {
+            m_controls.SetEnabled(control.id, inBoth(control.switchKey));
+        }
+    }
     WriteControls();
 }
 

@@ -1,6 +1,7 @@
 #include "DialogBuilder.h"
 
 #include "Emblem.h"
+#include "TextBridge.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -61,8 +62,8 @@ QStyle* DropDownStyle() {
     return style;
 }
 
-QWidget* CreateWidget(const ControlTemplate& control, QWidget* parent) {
-    const QString text = QString::fromUtf8(control.text);
+QWidget* CreateWidget(const FormControl& control, QWidget* parent) {
+    const QString text = FromCp1251(std::string(control.text));
     switch (control.kind) {
     case ControlKind::Picture: {
         auto* label = new EmblemPicture(parent);
@@ -111,7 +112,7 @@ QWidget* CreateWidget(const ControlTemplate& control, QWidget* parent) {
         } else {
             combo->setStyle(DropDownStyle());
         }
-        combo->setMaxVisibleItems(qMax(3, (control.height - kClosedDropDownHeight) / 8));
+        combo->setMaxVisibleItems(qMax(3, (control.rect.height - kClosedDropDownHeight) / 8));
         // Rows are single lines of text: a plain list of them, laid out as rows of one height,
         // keeps filling and opening the payer list quick with a hundred thousand payers.
         combo->setModel(new QStringListModel(combo));
@@ -130,26 +131,25 @@ QWidget* CreateWidget(const ControlTemplate& control, QWidget* parent) {
     return nullptr;
 }
 
-// Ties each input to its label and names its "?" button after it, so that a screen reader can
-// tell the fields apart.
-void NameFields(std::span<const FieldName> fields, const std::map<int, QWidget*>& widgets,
-                const std::map<QString, QLabel*>& labels) {
-    for (const FieldName& field : fields) {
-        QWidget* input = widgets.at(field.id);
-        QString name = QString::fromUtf8(field.label);
-        if (field.part != nullptr) {
-            name += QStringLiteral(", ") + QString::fromUtf8(field.part);
-        } else if (const auto label = labels.find(name); label != labels.end()) {
-            label->second->setBuddy(input);
+// Names each input and each "?" button so that a screen reader can tell the fields apart, and
+// ties an input to the label of its name.
+void NameControls(const DialogTemplate& dialogTemplate, const std::map<int, QWidget*>& widgets,
+                  const std::map<QString, QLabel*>& labels) {
+    for (const FormControl& control : dialogTemplate.controls) {
+        const QString name = FromCp1251(AccessibleName(dialogTemplate, control));
+        if (control.id < 0 || name.isEmpty()) {
+            continue;
+        }
+        QWidget* widget = widgets.at(control.id);
+        if (const auto label = labels.find(name); label != labels.end()) {
+            label->second->setBuddy(widget);
         }
         // The name is also set outright: on Linux Qt names a drop-down list after its current
         // row, not after its buddy.
-        input->setAccessibleName(name);
-        if (auto* combo = qobject_cast<QComboBox*>(input); combo != nullptr && combo->lineEdit() != nullptr) {
+        widget->setAccessibleName(name);
+        if (auto* combo = qobject_cast<QComboBox*>(widget);
+            combo != nullptr && combo->lineEdit() != nullptr) {
             combo->lineEdit()->setAccessibleName(name);
-        }
-        if (field.helpId >= 0) {
-            widgets.at(field.helpId)->setAccessibleName(QStringLiteral("Справка: ") + name);
         }
     }
 }
@@ -157,13 +157,13 @@ void NameFields(std::span<const FieldName> fields, const std::map<int, QWidget*>
 } // namespace
 
 std::map<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialogTemplate) {
-    dialog.setWindowTitle(QString::fromUtf8(dialogTemplate.title));
+    dialog.setWindowTitle(FromCp1251(std::string(dialogTemplate.title)));
     const DialogUnits units(DialogFont(), dialogTemplate);
     dialog.setFixedSize(units.ToPixels(0, 0, dialogTemplate.width, dialogTemplate.height).size());
 
     std::map<int, QWidget*> widgets;
     std::map<QString, QLabel*> labels; // the first label of each text
-    for (const ControlTemplate& control : dialogTemplate.controls) {
+    for (const FormControl& control : dialogTemplate.controls) {
         const QRect rect = units.ToPixels(control);
         QWidget* widget = CreateWidget(control, &dialog);
         widget->setGeometry(rect);
@@ -175,7 +175,7 @@ std::map<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialo
             labels.emplace(label->text(), label);
         }
     }
-    NameFields(dialogTemplate.fields, widgets, labels);
+    NameControls(dialogTemplate, widgets, labels);
     return widgets;
 }
 

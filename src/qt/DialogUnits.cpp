@@ -1,5 +1,7 @@
 #include "DialogUnits.h"
 
+#include "TextBridge.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 
@@ -40,8 +42,8 @@ DialogUnits::DialogUnits(const QFont& font, const DialogTemplate& dialogTemplate
 
 bool DialogUnits::TextsFit(const QFont& font, const DialogTemplate& dialogTemplate) const {
     const QFontMetrics metrics(font);
-    for (const ControlTemplate& control : dialogTemplate.controls) {
-        const QString text = QString::fromUtf8(control.text);
+    for (const FormControl& control : dialogTemplate.controls) {
+        const QString text = FromCp1251(std::string(control.text));
         if (text.isEmpty()) {
             continue;
         }
@@ -76,10 +78,11 @@ QRect DialogUnits::ToPixels(int x, int y, int width, int height) const {
     return QRect(left, Y(y), X(x + width) - left, Y(height));
 }
 
-QRect DialogUnits::ToPixels(const ControlTemplate& control) const {
+QRect DialogUnits::ToPixels(const FormControl& control) const {
     const bool dropDown =
         control.kind == ControlKind::DropDownList || control.kind == ControlKind::EditableDropDown;
-    return ToPixels(control.x, control.y, control.width, dropDown ? kClosedDropDownHeight : control.height);
+    const DialogRect& r = control.rect;
+    return ToPixels(r.x, r.y, r.width, dropDown ? kClosedDropDownHeight : r.height);
 }
 
 } // namespace kvitok

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form/DialogTemplate.h"
+#include "form/FormTable.h"
 
 #include <QFont>
 #include <QRect>
@@ -24,7 +24,7 @@ public:
     int X(int units) const { return (units * m_eighthsWide + 16) / 32; }
     int Y(int units) const { return (units * m_charHeight + 4) / 8; }
     QRect ToPixels(int x, int y, int width, int height) const;
-    QRect ToPixels(const ControlTemplate& control) const;
+    QRect ToPixels(const FormControl& control) const;
 
 private:
     bool TextsFit(const QFont& font, const DialogTemplate& dialogTemplate) const;

@@ -14,8 +14,7 @@ KvitokApp::~KvitokApp() = default;
 
 void KvitokApp::Start() {
     // While the dialog initialises the form is not on screen: its boxes stand alone.
-    m_dialog->OnInitDialog();
-    m_window->Refresh();
+    m_window->Start();
     m_messages.SetParent(m_window.get());
     m_messages.SetBeforeShow([this] {
         m_window->Refresh();

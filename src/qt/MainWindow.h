@@ -1,33 +1,28 @@
 #pragma once
 
-#include "form/MainDialog.h"
+#include "WindowPort.h"
+#include "form/ControlSync.h"
 
 #include <QDialog>
 
-#include <deque>
 #include <functional>
 #include <map>
-#include <string>
-#include <vector>
 
-class QComboBox;
-class QDateEdit;
-class QLineEdit;
-class QPushButton;
+class QKeyEvent;
 
 namespace kvitok {
 
-class Cp1251Validator;
-
-// The Qt view of MainDialog. Each widget is bound to its model: a user action copies the
-// widget's state into the model and runs the handler, then every widget the handler changed
-// is refreshed under a signal blocker, so values written by the program raise no handler.
+// The Qt window of MainDialog: its widgets are made from the form table and reached by the
+// control sync through a WindowPort. The window turns Qt's signals and events into the sync's
+// calls and handles Qt's own quirks; everything else is the sync's.
 class MainWindow : public QDialog {
 public:
     explicit MainWindow(MainDialog& dialog, QWidget* parent = nullptr);
 
+    // The dialog's initialisation, while the window is still hidden.
+    void Start() { m_sync.Start(); }
     // Shows the models in the widgets (only what changed since the last time).
-    void Refresh();
+    void Refresh() { m_sync.Refresh(); }
 
     // The widget of a control id of the dialog template, nullptr for an unknown id.
     QWidget* Control(int id) const;
@@ -38,48 +33,21 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct EditBinding {
-        QLineEdit* widget;
-        Cp1251Validator* validator;
-        EditModel* model;
-        EditModel shown;
-    };
-    struct ListBinding {
-        QComboBox* widget;
-        ListModel* model;
-        std::vector<std::string> rows;
-        int selected = -1;
-        std::string editText;
-        bool enabled = true;
-    };
-    struct DateBinding {
-        QDateEdit* widget;
-        DatePickerModel* model;
-        DatePickerModel shown;
-        QWidget* popup = nullptr; // made on the first press: a calendar costs the start its icons
-        std::function<void()> onCloseup;
-    };
+    void Bind(const FormControl& control);
+    int IdOf(const QObject* widget) const;
+    // True when the key opened the picker's calendar.
+    static bool OpenCalendarOnKey(QWidget* picker, const QKeyEvent& key);
+    // Runs once Qt has finished its own handling of the event (the picked date is set, the
+    // click has placed the caret), as a notification comes after it.
+    void Later(std::function<void()> call);
 
-    using Handler = std::function<void()>;
-
-    void BindEdit(int id, EditModel& model, Handler onChange, bool digitsOnly);
-    void BindList(int id, ListModel& model, Handler onSelchange);
-    void BindDate(int id, DatePickerModel& model, Handler onCloseup);
-    void BindButton(int id, Handler onClick);
-    void RunHandler(const std::function<void()>& handler);
-    void ReadEdit(EditBinding& binding);
-    void ShowEdit(EditBinding& binding, bool force);
-    void ShowList(ListBinding& binding, bool force);
-    void ShowDate(DateBinding& binding, bool force);
-    void WatchCalendar(DateBinding& binding);
-
-    MainDialog& m_dialog;
     std::map<int, QWidget*> m_widgets;
-    std::deque<EditBinding> m_edits;
-    std::deque<ListBinding> m_lists;
-    std::deque<DateBinding> m_dates;
-    std::map<QObject*, Handler> m_focusHandlers;
-    bool m_shownOnce = false;
+    WindowPort m_port;
+    // The widgets whose focus or hiding the sync hears of: edits with a focus handler, and the
+    // calendars (made on the first press, as a calendar costs the start its icons).
+    std::map<QObject*, int> m_focusWatched;
+    std::map<QObject*, int> m_calendars;
+    ControlSync m_sync;
 };
 
 } // namespace kvitok

@@ -1,8 +1,8 @@
 #include "AboutDialog.h"
 
-#include "DialogTemplateBuffer.h"
-#include "Picture.h"
-#include "WideText.h"
+#include "DialogBuilder.h"
+#include "Emblem.h"
+#include "TextBridge.h"
 
 namespace kvitok {
 
@@ -37,8 +37,8 @@ const char* BuildStamp() {
 }
 
 void ShowAboutDialog(HWND owner) {
-    const DialogTemplateBuffer buffer(AboutDialogTemplate(),
-                                      WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, 0);
+    const DialogBuilder buffer(AboutDialogTemplate(),
+                               WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER, 0);
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr), buffer.Get(), owner, AboutProc, 0);
 }
 

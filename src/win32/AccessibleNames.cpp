@@ -1,25 +1,21 @@
 #include "AccessibleNames.h"
 
-#include "WideText.h"
+#include "TextBridge.h"
 
 #include <string>
 
 namespace kvitok {
 
-AccessibleNames::AccessibleNames(HWND dialog, std::span<const FieldName> fields) {
+AccessibleNames::AccessibleNames(HWND dialog, const DialogTemplate& dialogTemplate) {
     if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                                 reinterpret_cast<void**>(&m_service)))) {
         m_service = nullptr;
         return;
     }
-    for (const FieldName& field : fields) {
-        std::wstring name = WideFromUtf8(field.label);
-        if (field.part != nullptr) {
-            name += L", " + WideFromUtf8(field.part);
-        }
-        Name(GetDlgItem(dialog, field.id), name);
-        if (field.helpId >= 0) {
-            Name(GetDlgItem(dialog, field.helpId), L"Справка: " + name);
+    for (const FormControl& control : dialogTemplate.controls) {
+        if (const std::string name = AccessibleName(dialogTemplate, control);
+            control.id >= 0 && !name.empty()) {
+            Name(GetDlgItem(dialog, control.id), Wide(name));
         }
     }
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "form/DialogTemplate.h"
+#include "form/FormTable.h"
 
-#include <span>
 #include <string>
 #include <vector>
 
@@ -18,7 +17,7 @@ namespace kvitok {
 // Where the system has no annotation service the dialog simply keeps the labels' names.
 class AccessibleNames {
 public:
-    AccessibleNames(HWND dialog, std::span<const FieldName> fields);
+    AccessibleNames(HWND dialog, const DialogTemplate& dialogTemplate);
     ~AccessibleNames();
     AccessibleNames(const AccessibleNames&) = delete;
     AccessibleNames& operator=(const AccessibleNames&) = delete;

@@ -14,6 +14,8 @@ bool KvitokApp::Start() {
     if (!m_window->Create()) {
         return false;
     }
+    // While the dialog initialises the form is not on screen: its boxes stand alone.
+    m_window->Start();
     HWND form = m_window->Handle();
     m_messages.SetOwner(form);
     m_messages.SetBeforeShow([this] {
@@ -21,6 +23,7 @@ bool KvitokApp::Start() {
     });
     m_saveDialog.SetOwner(form);
     m_about.SetOwner(form);
+    m_window->Show();
     return true;
 }
 

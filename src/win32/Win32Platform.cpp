@@ -1,7 +1,7 @@
 #include "Win32Platform.h"
 
 #include "AboutDialog.h"
-#include "WideText.h"
+#include "TextBridge.h"
 
 #include <commdlg.h>
 #include <shellapi.h>

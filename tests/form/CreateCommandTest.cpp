@@ -30,7 +30,7 @@ bool EveryLineFeedHasItsReturn(const std::string& bytes) {
 
 TEST_F(CreateCommand, OrdinaryKbkWritesOnePageAndOpensIt) {
     FillValidForm();
-    dialog->OnCreate();
+    Click(Id::Create);
     EXPECT_TRUE(platform.messages.shown.empty());
     const std::string bytes = ReadFile(folder.File("kvt.html"));
     EXPECT_EQ(Count(bytes, "<html"), 1);
@@ -46,11 +46,11 @@ TEST_F(CreateCommand, OrdinaryKbkWritesOnePageAndOpensIt) {
 TEST_F(CreateCommand, GroupKbkMakesAPagePerMemberWithAnAmount) {
     FillValidForm();
     SelectKbkNumber(1);
-    Type(C().incomeRub, "500000");
-    Type(C().incomeKop, "00");
+    Put(Id::IncomeRub, "500000");
+    Put(Id::IncomeKop, "00");
     dialog->OnChangeIncome();
     EXPECT_EQ(dialog->GetGroupMembers(), (std::vector<int> {2, 3, 4, 5, 27}));
-    dialog->OnCreate();
+    Click(Id::Create);
     ASSERT_TRUE(platform.messages.shown.empty()) << platform.messages.shown[0].text;
 
     const std::string bytes = ReadFile(folder.File("kvt.html"));
@@ -66,14 +66,14 @@ TEST_F(CreateCommand, GroupKbkMakesAPagePerMemberWithAnAmount) {
         EXPECT_EQ(text.find("39210202150061000160"), std::string::npos) << page; // KBK 3
         pageStart = end + 1;
     }
-    EXPECT_EQ(dialog->Form().sumRub, C().sumRub.text); // the form's sum is left alone
+    EXPECT_EQ(dialog->Form().sumRub, C().Edit(Id::SumRub).text); // the form's sum is left alone
 }
 
 TEST_F(CreateCommand, CancelAtTheReplaceQuestionSavesNothing) {
     FillValidForm();
     { std::ofstream(folder.File("kvt.html")) << "old"; }
     platform.messages.answers = {MessageAnswer::Cancel};
-    dialog->OnCreate();
+    Click(Id::Create);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text,
               folder.File("kvt.html") + std::string(" уже существует. Заменить?"_cp));
@@ -82,7 +82,7 @@ TEST_F(CreateCommand, CancelAtTheReplaceQuestionSavesNothing) {
     EXPECT_EQ(platform.profile.writeCount, 0);
     EXPECT_TRUE(platform.shell.opened.empty());
 
-    dialog->OnCreate(); // OK this time
+    Click(Id::Create); // OK this time
     EXPECT_EQ(Count(ReadFile(folder.File("kvt.html")), "<html"), 1);
     EXPECT_EQ(platform.shell.opened.size(), 1u);
 }
@@ -93,8 +93,8 @@ TEST_F(CreateCommand, UnwritablePathIsReportedAndNothingIsOpened) {
     // A folder is no receipt to replace: the failure comes without the replace question.
     for (const std::string& path : {folder.File("missing-folder/kvt.html"), folder.File("a-folder")}) {
         platform.messages.shown.clear();
-        Type(C().fileName, path);
-        dialog->OnCreate();
+        Put(Id::FileName, path);
+        Click(Id::Create);
         ASSERT_EQ(platform.messages.shown.size(), 1u) << path;
         EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Error);
         EXPECT_EQ(platform.messages.shown[0].text.find(std::string("Не удалось записать файл "_cp) + path),
@@ -108,11 +108,11 @@ TEST_F(CreateCommand, UnwritablePathIsReportedAndNothingIsOpened) {
 // A zero byte in a hand-edited profile once cut the QR code's payment line before the Sum.
 TEST_F(CreateCommand, ControlCharacterFromTheProfileMakesNoReceipt) {
     FillValidForm();
-    ASSERT_TRUE(dialog->OnCancel());
+    ASSERT_TRUE(sync->Cancel());
     platform.profile.values["kvt_insurer"] = std::string("Ivanov\0Ivan", 11);
     Start();
     platform.messages.shown.clear();
-    dialog->OnCreate();
+    Click(Id::Create);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text,
               std::string("Следующие поля не заполнены или заполнены некорректно: Плательщик.\n"_cp));
@@ -121,8 +121,8 @@ TEST_F(CreateCommand, ControlCharacterFromTheProfileMakesNoReceipt) {
 
 TEST_F(CreateCommand, InvalidFormShowsTheComplaintOnly) {
     FillValidForm();
-    Type(C().address, "");
-    dialog->OnCreate();
+    Put(Id::Address, "");
+    Click(Id::Create);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::None);
     EXPECT_EQ(platform.profile.writeCount, 0);
@@ -141,14 +141,15 @@ TEST_F(CreateCommand, BrowseAddsTheExtensionOnlyWhenMissing) {
         {"/home/u/receipt.HTML", "/home/u/receipt.HTML.html"},
         {std::nullopt, "/home/u/receipt.HTML.html"}, // cancelled: unchanged
     };
-    Type(C().address, "typed, not yet read");
+    FillValidForm();
+    Put(Id::Address, "typed, not yet read");
     for (const Case& c : cases) {
         platform.saveDialog.answer = c.chosen;
-        dialog->OnBrowse();
-        EXPECT_EQ(C().fileName.text, c.shown);
+        Click(Id::Browse);
+        EXPECT_EQ(C().Edit(Id::FileName).text, c.shown);
     }
     EXPECT_EQ(platform.saveDialog.initialNames.front(), "kvt.html");
-    EXPECT_EQ(C().address.text, "typed, not yet read");
+    EXPECT_EQ(C().Edit(Id::Address).text, "typed, not yet read");
 }
 
 } // namespace

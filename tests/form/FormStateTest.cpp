@@ -21,24 +21,25 @@ Snapshot Take(const DialogControls& c) {
     auto day = [](CalendarDate d) {
         return CalendarDate {d.year, d.month, d.day, 0, 0, 0};
     };
-    return {c.payer.EditText(),     c.address.text,         c.inn.text,       c.regNumber.text,
-            c.snils.text,           c.birthYear.text,       c.incomeRub.text, c.incomeKop.text,
-            c.sumRub.text,          c.sumKop.text,          c.fileName.text,  c.status.Selected(),
-            c.year.Selected(),      c.taxPeriod.Selected(), c.kbk.Selected(), c.oktmo.Selected(),
-            day(c.periodFrom.date), day(c.periodTo.date)};
+    return {c.List(Id::Payer).EditText(), c.Edit(Id::Address).text,         c.Edit(Id::Inn).text,
+            c.Edit(Id::RegNumber).text,   c.Edit(Id::Snils).text,           c.Edit(Id::BirthYear).text,
+            c.Edit(Id::IncomeRub).text,   c.Edit(Id::IncomeKop).text,       c.Edit(Id::SumRub).text,
+            c.Edit(Id::SumKop).text,      c.Edit(Id::FileName).text,        c.List(Id::Status).Selected(),
+            c.List(Id::Year).Selected(),  c.List(Id::TaxPeriod).Selected(), c.List(Id::Kbk).Selected(),
+            c.List(Id::Oktmo).Selected(), day(c.Date(Id::PeriodFrom).date), day(c.Date(Id::PeriodTo).date)};
 }
 
 TEST_F(FormState, SavedFormComesBackInANewDialog) {
     FillValidForm();
-    C().payer.SetEditText("O'Brien \"Ltd\"");
-    C().periodFrom.date = CalendarDate {2016, 3, 15, 10, 20, 30};
-    dialog->OnCloseupPeriodFrom();
-    C().oktmo.Select(7);
-    Type(C().sumRub, "123");
-    Type(C().sumKop, "45");
+    C().List(Id::Payer).SetEditText("O'Brien \"Ltd\"");
+    port.controls[Id::PeriodFrom].date = CalendarDate {2016, 3, 15, 10, 20, 30};
+    sync->CalendarClosed(Id::PeriodFrom);
+    C().List(Id::Oktmo).Select(7);
+    Put(Id::SumRub, "123");
+    Put(Id::SumKop, "45");
     const Snapshot saved = Take(C());
 
-    EXPECT_TRUE(dialog->OnCancel());
+    EXPECT_TRUE(sync->Cancel());
     EXPECT_EQ(platform.profile.writeCount, 1); // all keys in one write
     EXPECT_EQ(platform.profile.values["kvt_fromDate"], "15|03|2016");
     EXPECT_EQ(platform.profile.values["kvt_toDate"], "31|12|2016");
@@ -52,53 +53,53 @@ TEST_F(FormState, SavedFormComesBackInANewDialog) {
 }
 
 TEST_F(FormState, MissingProfileGivesTheDefaults) {
-    EXPECT_EQ(C().regNumber.text, ""); // not the bare mask
-    EXPECT_EQ(C().snils.text, "");
-    EXPECT_EQ(C().fileName.text, "kvt.html");
-    EXPECT_EQ(C().sumRub.text, "0");
-    EXPECT_EQ(C().sumKop.text, "00");
-    EXPECT_EQ(C().incomeRub.text, "0");
-    EXPECT_EQ(C().incomeKop.text, "00");
-    EXPECT_EQ(C().status.Selected(), 0);
-    EXPECT_EQ(C().year.Selected(), 0);
-    EXPECT_EQ(C().kbk.Selected(), 0);
+    EXPECT_EQ(C().Edit(Id::RegNumber).text, ""); // not the bare mask
+    EXPECT_EQ(C().Edit(Id::Snils).text, "");
+    EXPECT_EQ(C().Edit(Id::FileName).text, "kvt.html");
+    EXPECT_EQ(C().Edit(Id::SumRub).text, "0");
+    EXPECT_EQ(C().Edit(Id::SumKop).text, "00");
+    EXPECT_EQ(C().Edit(Id::IncomeRub).text, "0");
+    EXPECT_EQ(C().Edit(Id::IncomeKop).text, "00");
+    EXPECT_EQ(C().List(Id::Status).Selected(), 0);
+    EXPECT_EQ(C().List(Id::Year).Selected(), 0);
+    EXPECT_EQ(C().List(Id::Kbk).Selected(), 0);
 
     // The masks appear once the user types.
-    Type(C().regNumber, "1");
+    Put(Id::RegNumber, "1");
     dialog->OnChangeRegNumber();
-    EXPECT_EQ(C().regNumber.text, "1__-___-______");
+    EXPECT_EQ(C().Edit(Id::RegNumber).text, "1__-___-______");
 }
 
 TEST_F(FormState, StatusThreeRestoresItsFixedMunicipality) {
     platform.profile.values = {{"kvt_stat", "3"}, {"kvt_year", "8"},  {"kvt_per", "1"},
                                {"kvt_kbk", "1"},  {"kvt_oktmo", "0"}, {"kvt_fromDate", ""}};
     Start();
-    EXPECT_EQ(C().kbk.Selected(), 1);
+    EXPECT_EQ(C().List(Id::Kbk).Selected(), 1);
     EXPECT_EQ(dialog->KbkNumbers(), std::vector<int> {26});
-    ASSERT_EQ(C().oktmo.Count(), 1);
-    EXPECT_EQ(C().oktmo.Selected(), 0);
-    EXPECT_EQ(C().taxPeriod.Selected(), 1);
-    EXPECT_EQ(C().periodFrom.date.year, 2016); // an empty date keeps 1 January of the year
-    EXPECT_EQ(C().periodFrom.date.month, 1);
-    EXPECT_EQ(C().periodFrom.date.day, 1);
+    ASSERT_EQ(C().List(Id::Oktmo).Count(), 1);
+    EXPECT_EQ(C().List(Id::Oktmo).Selected(), 0);
+    EXPECT_EQ(C().List(Id::TaxPeriod).Selected(), 1);
+    EXPECT_EQ(C().Date(Id::PeriodFrom).date.year, 2016); // an empty date keeps 1 January of the year
+    EXPECT_EQ(C().Date(Id::PeriodFrom).date.month, 1);
+    EXPECT_EQ(C().Date(Id::PeriodFrom).date.day, 1);
 }
 
 TEST_F(FormState, RowsOutOfRangeSelectNothing) {
     platform.profile.values = {{"kvt_stat", "2"}, {"kvt_year", "8"}, {"kvt_kbk", "40"}, {"kvt_oktmo", "x"}};
     Start();
-    EXPECT_EQ(C().kbk.Selected(), -1);
-    EXPECT_EQ(C().create.enabled, false);
+    EXPECT_EQ(C().List(Id::Kbk).Selected(), -1);
+    EXPECT_EQ(C().Button(Id::Create).enabled, false);
 }
 
 TEST_F(FormState, AProfileThatCannotBeWrittenIsToldOnceAtClosing) {
     FillValidForm();
     platform.profile.failure =
         Profile::WriteFailure {"/home/u/.config/kvitok/kvitok.ini", "Permission denied"};
-    dialog->OnCreate(); // the receipt is what counts here
+    Click(Id::Create); // the receipt is what counts here
     EXPECT_TRUE(platform.messages.shown.empty());
     EXPECT_EQ(platform.shell.opened.size(), 1u);
 
-    EXPECT_TRUE(dialog->OnCancel()); // the program still closes
+    EXPECT_TRUE(sync->Cancel()); // the program still closes
     ASSERT_EQ(platform.messages.shown.size(), 2u);
     EXPECT_EQ(platform.messages.shown[1].text,
               "Не удалось сохранить форму в файл /home/u/.config/kvitok/kvitok.ini: Permission denied"_cp);
@@ -109,12 +110,12 @@ TEST_F(FormState, AProfileThatCannotBeWrittenIsToldOnceAtClosing) {
 TEST_F(FormState, CancelAtTheCloseQuestionKeepsAndWritesNothing) {
     FillValidForm();
     platform.messages.answers = {MessageAnswer::Cancel};
-    EXPECT_FALSE(dialog->OnCancel());
+    EXPECT_FALSE(sync->Cancel());
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text, "Закрыть программу?"_cp);
     EXPECT_EQ(platform.messages.shown[0].buttons, MessageButtons::OkCancel);
     EXPECT_EQ(platform.profile.writeCount, 0);
-    EXPECT_EQ(C().sumRub.text, "19356");
+    EXPECT_EQ(C().Edit(Id::SumRub).text, "19356");
 }
 
 } // namespace

@@ -17,69 +17,67 @@ using PayerHandlers = DialogTest;
 TEST_F(PayerHandlers, SavedPayerComesBackWithItsPositionsAndQuotes) {
     FillValidForm();
     SelectKbk(4);
-    C().oktmo.Select(9);
+    C().List(Id::Oktmo).Select(9);
     const std::string name = "O'Neil \"Ivan\" -- '; drop table insurers;";
-    C().payer.SetEditText(name);
-    Type(C().address, "It's \"here\"");
-    Type(C().inn, "'50010073225");
-    Type(C().regNumber, "1'3-456-789012");
-    Type(C().snils, "112-233-445 '5");
-    dialog->OnSavePayer();
+    C().List(Id::Payer).SetEditText(name);
+    Put(Id::Address, "It's \"here\"");
+    Put(Id::Inn, "'50010073225");
+    Put(Id::RegNumber, "1'3-456-789012");
+    Put(Id::Snils, "112-233-445 '5");
+    Click(Id::SavePayer);
     EXPECT_TRUE(platform.messages.shown.empty());
-    ASSERT_EQ(C().payer.Count(), 1);
-    dialog->OnSavePayer(); // the same name again updates, and the list keeps one entry
-    EXPECT_EQ(C().payer.Count(), 1);
+    ASSERT_EQ(C().List(Id::Payer).Count(), 1);
+    Click(Id::SavePayer); // the same name again updates, and the list keeps one entry
+    EXPECT_EQ(C().List(Id::Payer).Count(), 1);
 
     Start(); // a new run: the list comes from the file, the form from the profile (nothing saved)
-    ASSERT_EQ(C().payer.Count(), 1);
-    EXPECT_EQ(C().payer.RowText(0), name);
+    ASSERT_EQ(C().List(Id::Payer).Count(), 1);
+    EXPECT_EQ(C().List(Id::Payer).RowText(0), name);
     SelectYear(kRow2016);
-    C().payer.Select(0);
-    dialog->OnSelchangePayer();
+    Pick(Id::Payer, 0);
     EXPECT_TRUE(platform.messages.shown.empty());
-    EXPECT_EQ(C().status.Selected(), 2);
-    EXPECT_EQ(C().kbk.Selected(), 4);
-    EXPECT_EQ(C().oktmo.Selected(), 9);
-    EXPECT_EQ(C().payer.EditText(), name);
-    EXPECT_EQ(C().address.text, "It's \"here\"");
-    EXPECT_EQ(C().inn.text, "'50010073225");
-    EXPECT_EQ(C().regNumber.text, "1'3-456-789012");
-    EXPECT_EQ(C().snils.text, "112-233-445 '5");
+    EXPECT_EQ(C().List(Id::Status).Selected(), 2);
+    EXPECT_EQ(C().List(Id::Kbk).Selected(), 4);
+    EXPECT_EQ(C().List(Id::Oktmo).Selected(), 9);
+    EXPECT_EQ(C().List(Id::Payer).EditText(), name);
+    EXPECT_EQ(C().Edit(Id::Address).text, "It's \"here\"");
+    EXPECT_EQ(C().Edit(Id::Inn).text, "'50010073225");
+    EXPECT_EQ(C().Edit(Id::RegNumber).text, "1'3-456-789012");
+    EXPECT_EQ(C().Edit(Id::Snils).text, "112-233-445 '5");
 }
 
 TEST_F(PayerHandlers, DeleteRemovesTheRowAndTheSelectedEntry) {
     for (const char* name : {"Bbb", "Aaa"}) {
-        C().payer.SetEditText(name);
-        dialog->OnSavePayer();
+        C().List(Id::Payer).SetEditText(name);
+        Click(Id::SavePayer);
     }
-    ASSERT_EQ(C().payer.Count(), 2);
-    EXPECT_EQ(C().payer.RowText(0), "Aaa"); // sorted
-    C().payer.Select(1);
-    dialog->OnSelchangePayer();
-    dialog->OnDeletePayer();
-    ASSERT_EQ(C().payer.Count(), 1);
-    EXPECT_EQ(C().payer.RowText(0), "Aaa");
-    EXPECT_EQ(C().payer.EditText(), "Bbb"); // the deleted payer's details stay visible
+    ASSERT_EQ(C().List(Id::Payer).Count(), 2);
+    EXPECT_EQ(C().List(Id::Payer).RowText(0), "Aaa"); // sorted
+    Pick(Id::Payer, 1);
+    Click(Id::DeletePayer);
+    ASSERT_EQ(C().List(Id::Payer).Count(), 1);
+    EXPECT_EQ(C().List(Id::Payer).RowText(0), "Aaa");
+    EXPECT_EQ(C().List(Id::Payer).EditText(), "Bbb"); // the deleted payer's details stay visible
 
     Start();
-    ASSERT_EQ(C().payer.Count(), 1);
-    EXPECT_EQ(C().payer.RowText(0), "Aaa");
+    ASSERT_EQ(C().List(Id::Payer).Count(), 1);
+    EXPECT_EQ(C().List(Id::Payer).RowText(0), "Aaa");
 }
 
 // Typed over a picked name, Удалить removes the typed payer from the file and the list; the
 // picked one stays in both.
 TEST_F(PayerHandlers, DeleteRemovesTheEntryOfTheNameItDeleted) {
     for (const char* name : {"Bbb", "Aaa", "Ccc"}) {
-        C().payer.SetEditText(name);
-        dialog->OnSavePayer();
+        C().List(Id::Payer).SetEditText(name);
+        Click(Id::SavePayer);
     }
-    C().payer.Select(C().payer.FindRow("Bbb"));
-    C().payer.SetEditText("Aaa");
-    dialog->OnDeletePayer();
-    EXPECT_EQ(C().payer.Rows(), (std::vector<std::string> {"Bbb", "Ccc"}));
-    EXPECT_EQ(C().payer.SelectedText(), "Bbb");
+    C().List(Id::Payer).Select(C().List(Id::Payer).FindRow("Bbb"));
+    C().List(Id::Payer).SetEditText("Aaa");
+    Click(Id::DeletePayer);
+    EXPECT_EQ(C().List(Id::Payer).Rows(), (std::vector<std::string> {"Bbb", "Ccc"}));
+    EXPECT_EQ(C().List(Id::Payer).SelectedText(), "Bbb");
     Start();
-    EXPECT_EQ(C().payer.Rows(), (std::vector<std::string> {"Bbb", "Ccc"}));
+    EXPECT_EQ(C().List(Id::Payer).Rows(), (std::vector<std::string> {"Bbb", "Ccc"}));
 }
 
 // A pick sets every field it stores, or nothing: an over-long INN it replaces (switched off, or
@@ -90,9 +88,10 @@ TEST_F(PayerHandlers, APickReplacesEveryFieldItSetsOrNothing) {
     store.Open(folder.File("insurers.db"));
     store.Save(stored);
     const auto shown = [this] {
-        return PayerRecord {C().payer.EditText(), C().address.text,    C().status.Selected(),
-                            C().kbk.Selected(),   C().inn.text,        C().regNumber.text,
-                            C().snils.text,       C().oktmo.Selected()};
+        return PayerRecord {C().List(Id::Payer).EditText(),  C().Edit(Id::Address).text,
+                            C().List(Id::Status).Selected(), C().List(Id::Kbk).Selected(),
+                            C().Edit(Id::Inn).text,          C().Edit(Id::RegNumber).text,
+                            C().Edit(Id::Snils).text,        C().List(Id::Oktmo).Selected()};
     };
     struct Case {
         int status, year, kbkNumber;
@@ -104,16 +103,15 @@ TEST_F(PayerHandlers, APickReplacesEveryFieldItSetsOrNothing) {
                        {2, kRow2013, 2, "500100732259", "19700", true}};
     for (const Case& c : cases) {
         Start();
-        C().payer.SetEditText("Aaa");
+        C().List(Id::Payer).SetEditText("Aaa");
         SelectStatus(c.status);
         SelectYear(c.year);
         SelectKbkNumber(c.kbkNumber);
-        Type(C().inn, c.inn);
-        Type(C().birthYear, c.birthYear);
+        Put(Id::Inn, c.inn);
+        Put(Id::BirthYear, c.birthYear);
         const PayerRecord before = shown();
         platform.messages.shown.clear();
-        C().payer.Select(0);
-        dialog->OnSelchangePayer();
+        Pick(Id::Payer, 0);
         EXPECT_EQ(shown(), c.refused ? before : stored) << c.inn << " " << c.birthYear;
         EXPECT_EQ(platform.messages.shown.size(), c.refused ? 1u : 0u) << c.inn << " " << c.birthYear;
     }
@@ -128,12 +126,12 @@ TEST_F(PayerHandlers, FileThatIsNotADatabaseIsReportedAndTheDialogGoesOn) {
     ASSERT_EQ(other.messages.shown.size(), 1u);
     EXPECT_EQ(other.messages.shown[0].icon, MessageIcon::None);
     EXPECT_EQ(other.about.shownCount, 1);
-    EXPECT_EQ(broken.Controls().year.Count(), 9);
+    EXPECT_EQ(broken.Controls().List(Id::Year).Count(), 9);
 
-    broken.Controls().payer.SetEditText("New");
+    broken.Controls().List(Id::Payer).SetEditText("New");
     broken.OnSavePayer();
     EXPECT_EQ(other.messages.shown.size(), 2u);
-    EXPECT_EQ(broken.Controls().payer.Count(), 0); // not added when the insert failed
+    EXPECT_EQ(broken.Controls().List(Id::Payer).Count(), 0); // not added when the insert failed
 }
 
 // A file damaged late (a page overwritten) keeps the names read before the damage in the list.
@@ -159,9 +157,9 @@ TEST_F(PayerHandlers, DamagedFileKeepsTheNamesReadBeforeTheDamage) {
     ASSERT_EQ(other.messages.shown.size(), 1u);
     EXPECT_NE(other.messages.shown[0].text.find("malformed"), std::string::npos)
         << other.messages.shown[0].text;
-    EXPECT_GT(damaged.Controls().payer.Count(), 100);
-    EXPECT_LT(damaged.Controls().payer.Count(), 300);
-    EXPECT_EQ(damaged.Controls().payer.RowText(0), "Payer 1000");
+    EXPECT_GT(damaged.Controls().List(Id::Payer).Count(), 100);
+    EXPECT_LT(damaged.Controls().List(Id::Payer).Count(), 300);
+    EXPECT_EQ(damaged.Controls().List(Id::Payer).RowText(0), "Payer 1000");
 }
 
 // A payer from a table made by another tool, without one of the columns: choosing it applies
@@ -205,20 +203,20 @@ TEST_F(PayerHandlers, ChoosingAPayerAppliesColumnsUpToAMissingOne) {
         MainDialog dialog(other.Services(), path);
         dialog.OnInitDialog();
         DialogControls& controls = dialog.Controls();
-        controls.year.Select(kRow2016);
+        controls.List(Id::Year).Select(kRow2016);
         dialog.OnSelchangeYear();
-        controls.address.text = "Typed address";
-        controls.snils.text = "999-999-999 99";
-        controls.payer.Select(0);
+        controls.Edit(Id::Address).text = "Typed address";
+        controls.Edit(Id::Snils).text = "999-999-999 99";
+        controls.List(Id::Payer).Select(0);
         dialog.OnSelchangePayer();
 
-        EXPECT_EQ(controls.status.Selected(), 2) << c.missing;
-        EXPECT_EQ(controls.kbk.Selected() == 4, c.kbk) << c.missing;
-        EXPECT_EQ(controls.oktmo.Selected() == 9, c.kbk) << c.missing;
-        EXPECT_EQ(controls.address.text == "Stored address", c.address) << c.missing;
-        EXPECT_EQ(controls.inn.text == "500100732259", c.address) << c.missing;
-        EXPECT_EQ(controls.snils.text == "112-233-445 95", c.snils) << c.missing;
-        EXPECT_EQ(controls.payer.EditText(), "Foreign");
+        EXPECT_EQ(controls.List(Id::Status).Selected(), 2) << c.missing;
+        EXPECT_EQ(controls.List(Id::Kbk).Selected() == 4, c.kbk) << c.missing;
+        EXPECT_EQ(controls.List(Id::Oktmo).Selected() == 9, c.kbk) << c.missing;
+        EXPECT_EQ(controls.Edit(Id::Address).text == "Stored address", c.address) << c.missing;
+        EXPECT_EQ(controls.Edit(Id::Inn).text == "500100732259", c.address) << c.missing;
+        EXPECT_EQ(controls.Edit(Id::Snils).text == "112-233-445 95", c.snils) << c.missing;
+        EXPECT_EQ(controls.List(Id::Payer).EditText(), "Foreign");
         ASSERT_EQ(other.messages.shown.size(), *c.missing ? 1u : 0u) << c.missing;
         if (*c.missing) {
             EXPECT_EQ(other.messages.shown[0].text, "DBLAYER_ERROR[1000]: Invalid field name requested");

@@ -12,7 +12,7 @@ namespace {
 
 using Validation = DialogTest;
 // Which edit of the form a case types into.
-using EditField = EditModel DialogControls::*;
+using EditField = int;
 
 std::string Head() {
     return std::string("Следующие поля не заполнены или заполнены некорректно: "_cp);
@@ -25,7 +25,7 @@ TEST_F(Validation, EmptyFormNamesItsFieldsAndTheSum) {
 
 TEST_F(Validation, FilledFormPasses) {
     FillValidForm();
-    EXPECT_EQ(C().sumRub.text, "19356");
+    EXPECT_EQ(C().Edit(Id::SumRub).text, "19356");
     EXPECT_EQ(dialog->ValidateForm(), "");
 }
 
@@ -37,7 +37,7 @@ TEST_F(Validation, EachFaultyFieldIsNamed) {
     };
     const auto type = [](EditField field, std::string text) {
         return [field, text](DialogTest&, DialogControls& c) {
-            (c.*field).text = text;
+            c.Edit(field).text = text;
         };
     };
     // The birth year is asked for only up to 2013.
@@ -45,49 +45,49 @@ TEST_F(Validation, EachFaultyFieldIsNamed) {
         return [text](DialogTest& t, DialogControls& c) {
             t.SelectYear(kRow2013);
             t.SelectKbkNumber(2);
-            c.birthYear.text = text;
+            c.Edit(Id::BirthYear).text = text;
         };
     };
     const Case cases[] = {
         {"no payer",
          [](DialogTest&, DialogControls& c) {
-             c.payer.SetEditText("");
+             c.List(Id::Payer).SetEditText("");
          },
          "Плательщик"_cp},
         {"bar in payer",
          [](DialogTest&, DialogControls& c) {
-             c.payer.SetEditText("Ivanov|Sum=1");
+             c.List(Id::Payer).SetEditText("Ivanov|Sum=1");
          },
          "Плательщик"_cp},
-        {"bar in address", type(&DialogControls::address, "Olmgrad|1"), "Адрес"_cp},
+        {"bar in address", type(Id::Address, "Olmgrad|1"), "Адрес"_cp},
         // Control characters (from a hand-edited profile) could cut the payment line.
         {"nul in payer",
          [](DialogTest&, DialogControls& c) {
-             c.payer.SetEditText(std::string("Ivanov\0Ivan", 11));
+             c.List(Id::Payer).SetEditText(std::string("Ivanov\0Ivan", 11));
          },
          "Плательщик"_cp},
-        {"tab in address", type(&DialogControls::address, "Olmgrad,\t1"), "Адрес"_cp},
-        {"line feed in address", type(&DialogControls::address, "Olmgrad\n1"), "Адрес"_cp},
-        {"unit separator in snils", type(&DialogControls::snils, "112-233-445 95\x1f"), "СНИЛС"_cp},
-        {"escape in reg number", type(&DialogControls::regNumber, "123-456-789012\x1b"), "Рег.номер"_cp},
-        {"snils check number", type(&DialogControls::snils, "112-233-445 96"), "СНИЛС"_cp},
-        {"snils incomplete", type(&DialogControls::snils, "112-233-445 9_"), "СНИЛС"_cp},
+        {"tab in address", type(Id::Address, "Olmgrad,\t1"), "Адрес"_cp},
+        {"line feed in address", type(Id::Address, "Olmgrad\n1"), "Адрес"_cp},
+        {"unit separator in snils", type(Id::Snils, "112-233-445 95\x1f"), "СНИЛС"_cp},
+        {"escape in reg number", type(Id::RegNumber, "123-456-789012\x1b"), "Рег.номер"_cp},
+        {"snils check number", type(Id::Snils, "112-233-445 96"), "СНИЛС"_cp},
+        {"snils incomplete", type(Id::Snils, "112-233-445 9_"), "СНИЛС"_cp},
         {"birth year too early", birthYearIn2013("1899"), "Год рождения"_cp},
         {"birth year short", birthYearIn2013("970"), "Год рождения"_cp},
         {"no oktmo",
          [](DialogTest&, DialogControls& c) {
-             c.oktmo.Select(0);
+             c.List(Id::Oktmo).Select(0);
          },
          "ОКТМО"_cp},
-        {"inn of 11", type(&DialogControls::inn, "50010073225"), "ИНН"_cp},
-        {"inn first check", type(&DialogControls::inn, "500100732239"), "ИНН"_cp},
-        {"inn letters", type(&DialogControls::inn, "77O7083893"), "ИНН"_cp},
-        {"reg number incomplete", type(&DialogControls::regNumber, "123-456-78901_"), "Рег.номер"_cp},
-        {"rub not a number", type(&DialogControls::sumRub, "12abc"), "руб"_cp},
-        {"rub empty", type(&DialogControls::sumRub, ""), "руб"_cp},
-        {"kop one digit", type(&DialogControls::sumKop, "5"), "коп"_cp},
-        {"kop not digits", type(&DialogControls::sumKop, "4x"), "коп"_cp},
-        {"no file", type(&DialogControls::fileName, ""), "Файл"_cp},
+        {"inn of 11", type(Id::Inn, "50010073225"), "ИНН"_cp},
+        {"inn first check", type(Id::Inn, "500100732239"), "ИНН"_cp},
+        {"inn letters", type(Id::Inn, "77O7083893"), "ИНН"_cp},
+        {"reg number incomplete", type(Id::RegNumber, "123-456-78901_"), "Рег.номер"_cp},
+        {"rub not a number", type(Id::SumRub, "12abc"), "руб"_cp},
+        {"rub empty", type(Id::SumRub, ""), "руб"_cp},
+        {"kop one digit", type(Id::SumKop, "5"), "коп"_cp},
+        {"kop not digits", type(Id::SumKop, "4x"), "коп"_cp},
+        {"no file", type(Id::FileName, ""), "Файл"_cp},
     };
     for (const Case& c : cases) {
         FillValidForm();
@@ -123,60 +123,59 @@ TEST_F(Validation, RefusedReadComplainsOnceAndRevertsNothing) {
          }},
         {"birth year",
          [&] {
-             Type(C().birthYear, "1980");
-             dialog->OnChangeBirthYear();
+             Type(Id::BirthYear, "1980");
          }},
         {"income",
          [&] {
-             Type(C().incomeRub, "500000");
-             dialog->OnChangeIncome();
+             Type(Id::IncomeRub, "500000");
          }},
         {"period end",
          [&] {
-             dialog->OnCloseupPeriodTo();
+             sync->CalendarClosed(Id::PeriodTo);
          }},
         {"reg. number typed",
          [&] {
-             dialog->OnChangeRegNumber();
+             Type(Id::RegNumber, "999-888-77766");
          }},
         {"snils focused",
          [&] {
-             dialog->OnSetfocusSnils();
+             sync->FocusEntered(Id::Snils);
          }},
         {"create",
          [&] {
-             dialog->OnCreate();
+             Click(Id::Create);
          }},
         {"browse",
          [&] {
              platform.saveDialog.answer = "/home/u/chosen.html";
-             dialog->OnBrowse();
+             Click(Id::Browse);
          }},
         {"close",
          [&] {
-             EXPECT_FALSE(dialog->OnCancel());
+             EXPECT_FALSE(sync->Cancel());
          },
          2}, // the question, then the complaint
     };
     // What the handlers built: the rows of the lists picked in and of the lists and fields they switch.
     const auto built = [this] {
-        return std::tuple(C().status.Selected(), C().year.Selected(), C().kbk.Selected(), C().kbk.Rows(),
-                          C().oktmo.Rows(), C().birthYear.enabled, C().incomeRub.enabled);
+        return std::tuple(C().List(Id::Status).Selected(), C().List(Id::Year).Selected(),
+                          C().List(Id::Kbk).Selected(), C().List(Id::Kbk).Rows(), C().List(Id::Oktmo).Rows(),
+                          C().Edit(Id::BirthYear).enabled, C().Edit(Id::IncomeRub).enabled);
     };
     const auto before = built();
     for (const Action& action : actions) {
-        Type(C().inn, overlong);
-        Type(C().regNumber, "999-888-77766");
-        Type(C().fileName, "typed.html");
-        Type(C().sumRub, "1234");
+        Put(Id::Inn, overlong);
+        Put(Id::RegNumber, "999-888-77766");
+        Put(Id::FileName, "typed.html");
+        Put(Id::SumRub, "1234");
         platform.messages.shown.clear();
         action.run();
         ASSERT_EQ(platform.messages.shown.size(), action.messages) << action.what;
         EXPECT_EQ(platform.messages.shown.back().text, "Введите не более 12 символов."_cp) << action.what;
-        EXPECT_EQ(C().inn.text, overlong) << action.what;
-        EXPECT_EQ(C().regNumber.text, "999-888-77766") << action.what;
-        EXPECT_EQ(C().fileName.text, "typed.html") << action.what;
-        EXPECT_EQ(C().sumRub.text, "1234") << action.what;
+        EXPECT_EQ(C().Edit(Id::Inn).text, overlong) << action.what;
+        EXPECT_EQ(C().Edit(Id::RegNumber).text, "999-888-77766") << action.what;
+        EXPECT_EQ(C().Edit(Id::FileName).text, "typed.html") << action.what;
+        EXPECT_EQ(C().Edit(Id::SumRub).text, "1234") << action.what;
         EXPECT_EQ(built(), before) << action.what;
     }
     EXPECT_EQ(platform.profile.writeCount, 0);
@@ -184,7 +183,7 @@ TEST_F(Validation, RefusedReadComplainsOnceAndRevertsNothing) {
     EXPECT_FALSE(std::filesystem::exists(folder.File("kvt.html")));
 
     // Once the INN is mended the same actions work again.
-    Type(C().inn, "500100732259");
+    Put(Id::Inn, "500100732259");
     platform.messages.shown.clear();
     SelectStatus(1);
     EXPECT_TRUE(platform.messages.shown.empty());
@@ -197,8 +196,8 @@ TEST_F(Validation, OverlongValueInADisabledFieldDoesNotHoldTheProgram) {
     platform.profile.values = {
         {"kvt_stat", "3"}, {"kvt_year", "8"}, {"kvt_kbk", "1"}, {"kvt_inn", "5001007322590"}};
     Start();
-    ASSERT_FALSE(C().inn.enabled);
-    EXPECT_TRUE(dialog->OnCancel());
+    ASSERT_FALSE(C().Edit(Id::Inn).enabled);
+    EXPECT_TRUE(sync->Cancel());
     ASSERT_EQ(platform.messages.shown.size(), 1u); // the question only
     EXPECT_EQ(platform.profile.values["kvt_inn"], "5001007322590");
     EXPECT_EQ(platform.profile.values["kvt_stat"], "3");
@@ -207,43 +206,43 @@ TEST_F(Validation, OverlongValueInADisabledFieldDoesNotHoldTheProgram) {
 TEST_F(Validation, ValidInnsOfBothLengthsPass) {
     FillValidForm();
     for (const char* inn : {"7707083893", "500100732259"}) {
-        Type(C().inn, inn);
+        Put(Id::Inn, inn);
         EXPECT_EQ(dialog->ValidateForm(), "") << inn;
     }
 }
 
 TEST_F(Validation, DateSentences) {
     FillValidForm();
-    C().periodFrom.date = CalendarDate {2016, 6, 1, 0, 0, 0};
-    C().periodTo.date = CalendarDate {2016, 5, 31, 0, 0, 0};
+    C().Date(Id::PeriodFrom).date = CalendarDate {2016, 6, 1, 0, 0, 0};
+    C().Date(Id::PeriodTo).date = CalendarDate {2016, 5, 31, 0, 0, 0};
     EXPECT_EQ(dialog->ValidateForm(), "Начальная дата периода уплаты больше конечной.\n"_cp);
 
-    C().periodFrom.date = CalendarDate {2015, 1, 1, 0, 0, 0};
-    C().periodTo.date = CalendarDate {2015, 12, 31, 0, 0, 0};
+    C().Date(Id::PeriodFrom).date = CalendarDate {2015, 1, 1, 0, 0, 0};
+    C().Date(Id::PeriodTo).date = CalendarDate {2015, 12, 31, 0, 0, 0};
     EXPECT_EQ(dialog->ValidateForm(), std::string("Некорректная начальная дата периода уплаты.\n"_cp) +
                                           std::string("Некорректная конечная дата периода уплаты.\n"_cp));
 }
 
 TEST_F(Validation, AmountOfOneKopeckIsEnough) {
     FillValidForm();
-    Type(C().sumRub, "0");
-    Type(C().sumKop, "01");
+    Put(Id::SumRub, "0");
+    Put(Id::SumKop, "01");
     EXPECT_EQ(dialog->ValidateForm(), "");
-    Type(C().sumKop, "00");
+    Put(Id::SumKop, "00");
     EXPECT_EQ(dialog->ValidateForm(), "Некорректная сумма.\n"_cp);
 }
 
 TEST_F(Validation, OverlongInnIsRefusedAndNothingIsCreated) {
     FillValidForm();
     const int writesBefore = platform.profile.writeCount;
-    Type(C().inn, "5001007322590");
-    dialog->OnCreate();
+    Put(Id::Inn, "5001007322590");
+    Click(Id::Create);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text, "Введите не более 12 символов."_cp);
     EXPECT_EQ(platform.profile.writeCount, writesBefore);
     EXPECT_TRUE(platform.shell.opened.empty());
-    EXPECT_EQ(C().inn.limit, 12u);
-    EXPECT_EQ(C().birthYear.limit, 4u);
+    EXPECT_EQ(C().Edit(Id::Inn).limit, 12u);
+    EXPECT_EQ(C().Edit(Id::BirthYear).limit, 4u);
 }
 
 } // namespace
@@ -254,60 +253,58 @@ namespace {
 
 using MaskedFields = DialogTest;
 
-// What the edit holds after one keystroke at the caret: an insertion, or a backspace ("\b").
-void Keystroke(EditModel& edit, const std::string& typed) {
-    const auto caret = static_cast<std::size_t>(edit.selectionEnd);
-    if (typed == "\b") {
+// One keystroke at the caret as the window's edit takes it: an insertion, or a backspace ("\b").
+void Keystroke(FakePort::Control& edit, const std::u16string& typed) {
+    const auto caret = static_cast<std::size_t>(edit.selection.end);
+    if (typed == u"\b") {
         edit.text.erase(caret - 1, 1);
-        edit.selectionStart = edit.selectionEnd = static_cast<int>(caret - 1);
+        edit.selection = {static_cast<int>(caret - 1), static_cast<int>(caret - 1)};
         return;
     }
     edit.text.insert(caret, typed);
-    edit.selectionStart = edit.selectionEnd = static_cast<int>(caret + typed.size());
+    edit.selection = {static_cast<int>(caret + typed.size()), static_cast<int>(caret + typed.size())};
 }
 
 TEST_F(MaskedFields, TypingPastingAndDeletingKeepTheMask) {
     struct Step {
-        EditField field;
-        std::string typed;
-        std::string shown;
+        int field;
+        std::u16string typed;
+        std::u16string shown;
         int caret;
-        int caretBefore = -1; // where the user put the caret first; -1 leaves it
+        int caretBefore = -1; // where the person put the caret first; -1 leaves it
     };
     const Step steps[] = {
-        {&DialogControls::regNumber, "1", "1__-___-______", 1},
-        {&DialogControls::regNumber, "2", "12_-___-______", 2},
-        {&DialogControls::regNumber, "3", "123-___-______", 3},
-        {&DialogControls::regNumber, "4", "123-4__-______", 5},
-        {&DialogControls::regNumber, "\b", "123-4__-______", 3, 4}, // over the literal: it comes back
-        {&DialogControls::snils, "12 3-45/6 78-9 0 1 2 3", "123-456-789 01", 14},
+        {Id::RegNumber, u"1", u"1__-___-______", 1},
+        {Id::RegNumber, u"2", u"12_-___-______", 2},
+        {Id::RegNumber, u"3", u"123-___-______", 3},
+        {Id::RegNumber, u"4", u"123-4__-______", 5},
+        {Id::RegNumber, u"\b", u"123-4__-______", 3, 4}, // over the literal: it comes back
+        {Id::Snils, u"12 3-45/6 78-9 0 1 2 3", u"123-456-789 01", 14},
     };
     for (const Step& step : steps) {
-        EditModel& edit = C().*step.field;
+        FakePort::Control& edit = port.controls[step.field];
         if (step.caretBefore >= 0) {
-            edit.selectionStart = edit.selectionEnd = step.caretBefore;
+            edit.selection = {step.caretBefore, step.caretBefore};
         }
         Keystroke(edit, step.typed);
-        if (step.field == &DialogControls::regNumber) {
-            dialog->OnChangeRegNumber();
-        } else {
-            dialog->OnChangeSnils();
-        }
-        EXPECT_EQ(edit.text, step.shown) << step.typed;
-        EXPECT_EQ(edit.selectionEnd, step.caret) << step.typed;
+        sync->TextChanged(step.field);
+        EXPECT_TRUE(edit.text == step.shown) << step.caret;
+        EXPECT_EQ(edit.selection.end, step.caret);
     }
     EXPECT_EQ(dialog->Form().snils, "123-456-789 01");
 }
 
 TEST_F(MaskedFields, FocusOnABareMaskPutsTheCaretFirst) {
-    dialog->OnChangeRegNumber(); // the bare mask
-    C().regNumber.selectionStart = C().regNumber.selectionEnd = 7;
-    dialog->OnSetfocusRegNumber();
-    EXPECT_EQ(C().regNumber.selectionEnd, 0);
+    TypeUtf16(Id::RegNumber, u""); // the bare mask
+    ASSERT_TRUE(port.controls[Id::RegNumber].text == u"___-___-______");
+    port.controls[Id::RegNumber].selection = {7, 7};
+    sync->FocusEntered(Id::RegNumber);
+    EXPECT_EQ(port.controls[Id::RegNumber].selection.end, 0);
 
-    Type(C().snils, "1__-___-___ __");
-    dialog->OnSetfocusSnils();
-    EXPECT_EQ(C().snils.selectionEnd, 14);
+    TypeUtf16(Id::Snils, u"1");
+    port.controls[Id::Snils].selection = {5, 5};
+    sync->FocusEntered(Id::Snils);
+    EXPECT_EQ(port.controls[Id::Snils].selection.end, 5);
 }
 
 } // namespace

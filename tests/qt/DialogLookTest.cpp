@@ -1,4 +1,4 @@
-#include "form/DialogTemplate.h"
+#include "form/FormTable.h"
 #include "qt/DialogBuilder.h"
 #include "qt/Emblem.h"
 

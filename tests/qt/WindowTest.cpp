@@ -1,5 +1,5 @@
 #include "AppTestSupport.h"
-#include "form/DialogTemplate.h"
+#include "form/FormTable.h"
 #include "payers/PayerStore.h"
 #include "qt/KvitokApp.h"
 #include "text/Cp1251Literal.h"
@@ -241,7 +241,7 @@ TEST_F(Window, TypingIntoTheSnilsFieldLaysDigitsIntoTheMask) {
         if (c.caret >= 0) {
             EXPECT_EQ(snils->cursorPosition(), c.caret) << c.typed;
         }
-        EXPECT_EQ(app->Dialog().Controls().snils.text, c.shown) << c.typed;
+        EXPECT_EQ(app->Dialog().Controls().Edit(ControlId::Snils).text, c.shown) << c.typed;
     }
 
     // Clicking into a field that shows only its mask puts the caret at its start.
@@ -319,7 +319,7 @@ TEST_F(Window, FieldsRefuseWhatTheyCannotHold) {
     EXPECT_EQ(Widget<QLineEdit>(ControlId::BirthYear)->text().size(), 4);
     Type(ControlId::Address, QString::fromUtf8("Мир Ω 中 €"));
     EXPECT_EQ(Widget<QLineEdit>(ControlId::Address)->text(), QString::fromUtf8("Мир   €"));
-    EXPECT_EQ(app->Dialog().Controls().address.text, std::string("Мир   €"_cp));
+    EXPECT_EQ(app->Dialog().Controls().Edit(ControlId::Address).text, std::string("Мир   €"_cp));
 }
 
 TEST_F(Window, EnterOnACompleteFormWritesTheReceipt) {
@@ -344,7 +344,7 @@ TEST_F(Window, EnterInEveryKindOfControlRunsCreate) {
     Start();
     FillCompleteForm();
     Widget<QComboBox>(ControlId::Payer)->lineEdit()->clear();
-    app->Dialog().Controls().payer.SetEditText("");
+    app->Dialog().Controls().List(ControlId::Payer).SetEditText("");
     app->Window().Refresh();
     for (const int id : {ControlId::Address, ControlId::Payer, ControlId::Status, ControlId::Kbk,
                          ControlId::PeriodFrom, ControlId::Snils}) {

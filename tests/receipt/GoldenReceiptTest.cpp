@@ -35,16 +35,16 @@ void PrintTo(const GoldenForm& form, std::ostream* out) {
 }
 
 std::string Create(DialogTest& t) {
-    t.dialog->OnCreate();
+    t.Click(Id::Create);
     for (const ShownMessage& shown : t.platform.messages.shown) {
         ADD_FAILURE() << "message: " << Cp1251ToUtf8(shown.text);
     }
-    return t.C().fileName.text;
+    return t.C().Edit(Id::FileName).text;
 }
 
 void TypeSum(DialogTest& t, const char* rubles, const char* kopecks) {
-    DialogTest::Type(t.C().sumRub, rubles);
-    DialogTest::Type(t.C().sumKop, kopecks);
+    t.Put(Id::SumRub, rubles);
+    t.Put(Id::SumKop, kopecks);
 }
 
 // Selects the row of a list whose text starts with `prefix`.
@@ -68,8 +68,8 @@ const GoldenForm kForms[] = {
      [](DialogTest& t) {
          t.FillValidForm();
          t.SelectKbkNumber(1);
-         DialogTest::Type(t.C().incomeRub, "500000");
-         DialogTest::Type(t.C().incomeKop, "00");
+         t.Put(Id::IncomeRub, "500000");
+         t.Put(Id::IncomeKop, "00");
          t.dialog->OnChangeIncome();
          return Create(t);
      }},
@@ -77,7 +77,7 @@ const GoldenForm kForms[] = {
      [](DialogTest& t) {
          t.FillValidForm();
          t.SelectStatus(3);
-         DialogTest::Type(t.C().snils, "112-233-445 95");
+         t.Put(Id::Snils, "112-233-445 95");
          TypeSum(t, "12000", "00");
          return Create(t);
      }},
@@ -86,8 +86,8 @@ const GoldenForm kForms[] = {
          t.FillValidForm();
          t.SelectStatus(1);
          t.SelectKbkNumber(18);
-         SelectRowStarting(t.C().taxPeriod, "КВ.02."_cp);
-         t.C().oktmo.Select(3);
+         SelectRowStarting(t.C().List(Id::TaxPeriod), "КВ.02."_cp);
+         t.C().List(Id::Oktmo).Select(3);
          TypeSum(t, "1500", "05");
          return Create(t);
      }},
@@ -101,8 +101,8 @@ const GoldenForm kForms[] = {
     {"address-markup",
      [](DialogTest& t) {
          t.FillValidForm();
-         t.C().payer.SetEditText(std::string("Петров Пётр"_cp));
-         DialogTest::Type(t.C().address, std::string("ООО \"Ромашка\" <офис 5> & 'склад' @BIK"_cp));
+         t.C().List(Id::Payer).SetEditText(std::string("Петров Пётр"_cp));
+         t.Put(Id::Address, std::string("ООО \"Ромашка\" <офис 5> & 'склад' @BIK"_cp));
          return Create(t);
      }},
     // No budget code of the shipped table leaves the status out, so this page is composed

@@ -1,4 +1,4 @@
-#include "WideText.h"
+#include "TextBridge.h"
 
 #include "text/Cp1251.h"
 #include "text/Cp1251Table.h"

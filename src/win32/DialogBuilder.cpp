@@ -1,6 +1,6 @@
-#include "DialogTemplateBuffer.h"
+#include "DialogBuilder.h"
 
-#include "WideText.h"
+#include "TextBridge.h"
 
 #include <commctrl.h>
 
@@ -48,7 +48,7 @@ ItemStyle StyleOf(ControlKind kind) {
 
 } // namespace
 
-DialogTemplateBuffer::DialogTemplateBuffer(const DialogTemplate& dialog, DWORD style, DWORD exStyle) {
+DialogBuilder::DialogBuilder(const DialogTemplate& dialog, DWORD style, DWORD exStyle) {
     Word(1);      // dlgVer
     Word(0xFFFF); // signature: the extended form
     Dword(0);     // helpID
@@ -63,46 +63,46 @@ DialogTemplateBuffer::DialogTemplateBuffer(const DialogTemplate& dialog, DWORD s
     Word(static_cast<WORD>(dialog.height));
     Word(0); // no menu
     Word(0); // the dialog's own class
-    Text(WideFromUtf8(dialog.title));
+    Text(Wide(dialog.title));
     Word(8); // point size
     Word(FW_NORMAL);
     Word(MAKEWORD(FALSE, DEFAULT_CHARSET)); // italic, character set
     Text(L"MS Shell Dlg");
-    for (const ControlTemplate& control : dialog.controls) {
+    for (const FormControl& control : dialog.controls) {
         Control(control);
     }
 }
 
-const DLGTEMPLATE* DialogTemplateBuffer::Get() const {
+const DLGTEMPLATE* DialogBuilder::Get() const {
     return reinterpret_cast<const DLGTEMPLATE*>(m_words.data());
 }
 
-void DialogTemplateBuffer::Dword(DWORD value) {
+void DialogBuilder::Dword(DWORD value) {
     Word(LOWORD(value));
     Word(HIWORD(value));
 }
 
-void DialogTemplateBuffer::Text(std::wstring_view text) {
+void DialogBuilder::Text(std::wstring_view text) {
     m_words.insert(m_words.end(), text.begin(), text.end());
     Word(0);
 }
 
-void DialogTemplateBuffer::AlignToDword() {
+void DialogBuilder::AlignToDword() {
     if (m_words.size() % 2 != 0) {
         Word(0);
     }
 }
 
-void DialogTemplateBuffer::Control(const ControlTemplate& control) {
+void DialogBuilder::Control(const FormControl& control) {
     const ItemStyle item = StyleOf(control.kind);
     AlignToDword();
     Dword(0); // helpID
     Dword(item.exStyle);
     Dword(WS_CHILD | WS_VISIBLE | item.style);
-    Word(static_cast<WORD>(control.x));
-    Word(static_cast<WORD>(control.y));
-    Word(static_cast<WORD>(control.width));
-    Word(static_cast<WORD>(control.height));
+    Word(static_cast<WORD>(control.rect.x));
+    Word(static_cast<WORD>(control.rect.y));
+    Word(static_cast<WORD>(control.rect.width));
+    Word(static_cast<WORD>(control.rect.height));
     Dword(static_cast<DWORD>(control.id)); // -1 is the usual id of controls nobody addresses
     if (item.atom != 0) {
         Word(0xFFFF);
@@ -110,7 +110,7 @@ void DialogTemplateBuffer::Control(const ControlTemplate& control) {
     } else {
         Text(DATETIMEPICK_CLASSW);
     }
-    Text(WideFromUtf8(control.text));
+    Text(Wide(control.text));
     Word(0); // no creation data
 }
 

@@ -1,4 +1,4 @@
-#include "Picture.h"
+#include "Emblem.h"
 
 #include "Resources.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form/DialogTemplate.h"
+#include "form/FormTable.h"
 
 #include <string_view>
 #include <vector>
@@ -12,9 +12,9 @@ namespace kvitok {
 // A dialog template (DLGTEMPLATEEX) in memory, made from the dialog's control table: the same
 // ids, kinds, texts, rectangles in dialog units and tab order as every window of the program
 // uses, in the dialog font "MS Shell Dlg" 8. The picture is an owner-drawn static.
-class DialogTemplateBuffer {
+class DialogBuilder {
 public:
-    DialogTemplateBuffer(const DialogTemplate& dialog, DWORD style, DWORD exStyle);
+    DialogBuilder(const DialogTemplate& dialog, DWORD style, DWORD exStyle);
 
     const DLGTEMPLATE* Get() const;
 
@@ -23,7 +23,7 @@ private:
     void Dword(DWORD value);
     void Text(std::wstring_view text);
     void AlignToDword();
-    void Control(const ControlTemplate& control);
+    void Control(const FormControl& control);
 
     // Whole 16-bit words: a new vector's storage is aligned for DWORDs, so aligning an offset
     // aligns the address.

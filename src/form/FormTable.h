@@ -1,0 +1,130 @@
+#pragma once
+
+#include "PaymentForm.h"
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace kvitok {
+
+class MainDialog;
+
+// The form, declared once: one row per control with everything the program knows of it. The
+// windows make their controls from it, the models of the controls are made from it, and the
+// control sync, the data exchange, the help, the switching and the profile read it.
+
+enum class ControlKind {
+    Picture,          // the emblem, scaled to the control
+    Static,           // label, left-aligned, wraps
+    CentredStatic,    // label, centred, wraps
+    Button,           // push button
+    DefaultButton,    // the button Enter presses
+    Edit,             // single-line edit with a border
+    BorderlessEdit,   // read-only edit without a border (the build stamp)
+    DropDownList,     // list to choose from
+    EditableDropDown, // list with an edit field
+    DatePicker,       // date with a calendar drop-down
+};
+
+// Dialog units of the dialog's font, as in a dialog resource: x and width in quarters of the
+// average character width, y and height in eighths of the character height. A drop-down's
+// height includes its open list.
+struct DialogRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+using FormHandler = void (MainDialog::*)();
+
+// The field of the form a control shows: a text or a date of PaymentForm. A drop-down list
+// shows its row, and the one with a text field (OKTMO) takes part in the exchange by that text.
+using FormField = std::variant<std::monostate, std::string PaymentForm::*, CalendarDate PaymentForm::*>;
+
+struct FormControl {
+    int id = -1; // -1 for the controls the program never addresses (labels, the emblem)
+    ControlKind kind = ControlKind::Static;
+    std::string_view text = {}; // windows-1251: a label's or a button's text
+    DialogRect rect = {};
+    // How a screen reader names an input (windows-1251); a label with this text is its buddy.
+    std::string_view name = {};
+    FormField field = {};
+    // Its notification: an edit's text changed, a pick in a list, a click, a calendar closed.
+    FormHandler onAction = nullptr;
+    FormHandler onFocus = nullptr;
+    // False for a command that reads nothing of the form: a value the exchange would refuse
+    // does not stand in its way.
+    bool readsForm = true;
+    std::string_view help = {}; // a "?" button's message
+    int helps = -1;             // the field a "?" button explains, which also names it
+    const char* profileKey = nullptr;
+    const char* profileDefault = "";
+    const char* switchKey = nullptr; // the control key of the SwitchLists that enables it
+    std::size_t limit = 0;           // the exchange's length limit, 0 for none
+    bool digitsOnly = false;         // the person may type digits alone
+    bool sorted = false;             // a list that keeps its rows in text order
+};
+
+struct DialogTemplate {
+    std::string_view title; // windows-1251
+    int width;
+    int height;
+    std::span<const FormControl> controls; // in tab order
+};
+
+namespace ControlId {
+inline constexpr int Create = 1;
+inline constexpr int Cancel = 2;
+inline constexpr int BuildStamp = 1000;
+inline constexpr int Address = 1001;
+inline constexpr int Oktmo = 1002;
+inline constexpr int Inn = 1003;
+inline constexpr int RegNumber = 1004;
+inline constexpr int Kbk = 1005;
+inline constexpr int Year = 1006;
+inline constexpr int Status = 1007;
+inline constexpr int FileName = 1008;
+inline constexpr int SumRub = 1009;
+inline constexpr int SumKop = 1010;
+inline constexpr int IncomeRub = 1011;
+inline constexpr int About = 1012;
+inline constexpr int Snils = 1013;
+inline constexpr int BirthYear = 1014;
+inline constexpr int IncomeKop = 1015;
+inline constexpr int Browse = 1019;
+inline constexpr int HelpYear = 1020;
+inline constexpr int HelpBirthYear = 1021;
+inline constexpr int HelpTaxPeriod = 1022;
+inline constexpr int TaxPeriod = 1023;
+inline constexpr int HelpOktmo = 1024;
+inline constexpr int HelpPeriodFrom = 1025;
+inline constexpr int HelpPeriodTo = 1026;
+inline constexpr int PeriodFrom = 1027;
+inline constexpr int PeriodTo = 1028;
+inline constexpr int HelpSum = 1029;
+inline constexpr int HelpIncome = 1030;
+inline constexpr int SavePayer = 1032;
+inline constexpr int Payer = 1035;
+// The about box's line naming the platform; each window writes its own.
+inline constexpr int PlatformLine = 1036;
+inline constexpr int DeletePayer = 1037;
+} // namespace ControlId
+
+const DialogTemplate& MainDialogTemplate();
+const DialogTemplate& AboutDialogTemplate();
+
+// The row of a control of the main dialog; the program asks only for ids it has.
+const FormControl& FormRow(int id);
+
+// What a screen reader calls the control (windows-1251), empty when it goes by its own text:
+// an input's name, and for a "?" button "Справка: " and the name of the field it explains.
+std::string AccessibleName(const DialogTemplate& dialog, const FormControl& control);
+
+// A closed drop-down is as high as an edit; the template's height includes the open list.
+inline constexpr int kClosedDropDownHeight = 12;
+
+} // namespace kvitok

@@ -1,0 +1,107 @@
+#include "WindowPort.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QStringListModel>
+#include <QToolTip>
+
+namespace kvitok {
+
+namespace {
+
+QString ToQString(const std::u16string& text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string FromQString(const QString& text) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
+                          static_cast<std::size_t>(text.size()));
+}
+
+constexpr int kNoLimit = 32767;
+
+// An edit is a line edit, or the line edit of an editable list.
+QLineEdit* LineEdit(QWidget* widget) {
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        return combo->lineEdit();
+    }
+    return qobject_cast<QLineEdit*>(widget);
+}
+
+} // namespace
+
+WindowPort::WindowPort(const std::map<int, QWidget*>& widgets) : m_widgets(widgets) {}
+
+std::u16string WindowPort::Text(int id) const {
+    return FromQString(LineEdit(m_widgets.at(id))->text());
+}
+
+void WindowPort::SetText(int id, const std::u16string& text) {
+    LineEdit(m_widgets.at(id))->setText(ToQString(text));
+}
+
+ControlPort::Selection WindowPort::GetSelection(int id) const {
+    const QLineEdit* edit = LineEdit(m_widgets.at(id));
+    if (!edit->hasSelectedText()) {
+        return {edit->cursorPosition(), edit->cursorPosition()};
+    }
+    return {edit->selectionStart(), edit->selectionEnd()};
+}
+
+void WindowPort::SetSelection(int id, Selection selection) {
+    QLineEdit* edit = LineEdit(m_widgets.at(id));
+    if (selection.start == selection.end) {
+        edit->setCursorPosition(selection.end);
+    } else {
+        edit->setSelection(selection.start, selection.end - selection.start);
+    }
+}
+
+void WindowPort::SetLimit(int id, int limit) {
+    LineEdit(m_widgets.at(id))->setMaxLength(limit == 0 ? kNoLimit : limit);
+}
+
+void WindowPort::SetEnabled(int id, bool enabled) {
+    m_widgets.at(id)->setEnabled(enabled);
+}
+
+void WindowPort::SetRows(int id, const std::vector<std::u16string>& rows) {
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(rows.size()));
+    for (const std::u16string& row : rows) {
+        texts.append(ToQString(row));
+    }
+    // Built with a plain list of texts (see the dialog builder): replaced in one step.
+    static_cast<QStringListModel*>(static_cast<QComboBox*>(m_widgets.at(id))->model())->setStringList(texts);
+}
+
+int WindowPort::CurrentRow(int id) const {
+    return static_cast<QComboBox*>(m_widgets.at(id))->currentIndex();
+}
+
+void WindowPort::SetCurrentRow(int id, int row) {
+    static_cast<QComboBox*>(m_widgets.at(id))->setCurrentIndex(row);
+}
+
+std::optional<CalendarDate> WindowPort::Date(int id) const {
+    const QDate date = static_cast<QDateEdit*>(m_widgets.at(id))->date();
+    if (!date.isValid()) {
+        return std::nullopt;
+    }
+    return CalendarDate {date.year(), date.month(), date.day(), 0, 0, 0};
+}
+
+void WindowPort::SetDate(int id, const CalendarDate& date) {
+    if (const QDate shown(date.year, date.month, date.day); shown.isValid()) {
+        static_cast<QDateEdit*>(m_widgets.at(id))->setDate(shown);
+    }
+}
+
+void WindowPort::TellRefused(int id, const std::u16string& title, const std::u16string& text) {
+    QWidget* field = m_widgets.at(id);
+    QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())),
+                       ToQString(title) + QLatin1Char('\n') + ToQString(text), field);
+}
+
+} // namespace kvitok

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "form/ControlPort.h"
+
+#include <QWidget>
+
+#include <map>
+
+namespace kvitok {
+
+// The control sync's port over Qt widgets, each reached by its id in the form table: line
+// edits, combo boxes (an editable one's line edit is its edit), date edits.
+class WindowPort final : public ControlPort {
+public:
+    explicit WindowPort(const std::map<int, QWidget*>& widgets);
+
+    void BeginUpdate() override {}
+    void EndUpdate() override {}
+    std::u16string Text(int id) const override;
+    void SetText(int id, const std::u16string& text) override;
+    Selection GetSelection(int id) const override;
+    void SetSelection(int id, Selection selection) override;
+    void SetLimit(int id, int limit) override;
+    void SetEnabled(int id, bool enabled) override;
+    void SetRows(int id, const std::vector<std::u16string>& rows) override;
+    int CurrentRow(int id) const override;
+    void SetCurrentRow(int id, int row) override;
+    std::optional<CalendarDate> Date(int id) const override;
+    void SetDate(int id, const CalendarDate& date) override;
+    // A tool tip under the field.
+    void TellRefused(int id, const std::u16string& title, const std::u16string& text) override;
+
+private:
+    const std::map<int, QWidget*>& m_widgets;
+};
+
+} // namespace kvitok

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "form/ControlPort.h"
+
+#include <windows.h>
+
+namespace kvitok {
+
+// The control sync's port over the controls of a dialog, each reached by its id in the form
+// table: edits, combo boxes (an editable one's edit is its edit), date and time pickers.
+class WindowPort final : public ControlPort {
+public:
+    void Attach(HWND dialog) { m_dialog = dialog; }
+
+    void BeginUpdate() override {}
+    // Moves the focus on when the update switched off the control that had it.
+    void EndUpdate() override;
+    std::u16string Text(int id) const override;
+    void SetText(int id, const std::u16string& text) override;
+    Selection GetSelection(int id) const override;
+    void SetSelection(int id, Selection selection) override;
+    void SetLimit(int id, int limit) override;
+    void SetEnabled(int id, bool enabled) override;
+    void SetRows(int id, const std::vector<std::u16string>& rows) override;
+    int CurrentRow(int id) const override;
+    void SetCurrentRow(int id, int row) override;
+    std::optional<CalendarDate> Date(int id) const override;
+    void SetDate(int id, const CalendarDate& date) override;
+    // The edit's balloon tip; where the common controls have none, a beep.
+    void TellRefused(int id, const std::u16string& title, const std::u16string& text) override;
+
+private:
+    HWND Control(int id) const;
+
+    HWND m_dialog = nullptr;
+};
+
+} // namespace kvitok
