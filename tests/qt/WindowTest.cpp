@@ -1,7 +1,9 @@
 #include "AppTestSupport.h"
 #include "form/FormTable.h"
 #include "payers/PayerStore.h"
+#include "qt/DialogBuilder.h"
 #include "qt/KvitokApp.h"
+#include "qt/WindowPort.h"
 #include "text/Cp1251Literal.h"
 
 #include <QAbstractItemView>
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QToolTip>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -320,6 +323,9 @@ TEST_F(Window, FieldsRefuseWhatTheyCannotHold) {
     Type(ControlId::Address, QString::fromUtf8("Мир Ω 中 €"));
     EXPECT_EQ(Widget<QLineEdit>(ControlId::Address)->text(), QString::fromUtf8("Мир   €"));
     EXPECT_EQ(app->Dialog().Controls().Edit(ControlId::Address).text, std::string("Мир   €"_cp));
+    // The person is told at the field which character it was.
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_TRUE(QToolTip::text().contains(QString::fromUtf8("«中»"))) << QToolTip::text().toStdString();
 }
 
 TEST_F(Window, EnterOnACompleteFormWritesTheReceipt) {
@@ -366,35 +372,44 @@ TEST_F(Window, EnterAndSpacePressTheFocusedButton) {
     Start();
     FillEntrepreneur();
     KeyIn(Widget<QComboBox>(ControlId::Payer)->lineEdit(), QString::fromUtf8("Иванов Иван"));
-    const std::pair<int, const char*> cases[] = {{ControlId::Create, "Следующие поля"},
-                                                 {ControlId::Cancel, "Закрыть программу?"},
-                                                 {ControlId::About, "QDialog"},
-                                                 {ControlId::Browse, "QFileDialog"},
-                                                 {ControlId::SavePayer, nullptr},
-                                                 {ControlId::DeletePayer, nullptr},
-                                                 {ControlId::HelpYear, "\"Год\""},
-                                                 {ControlId::HelpTaxPeriod, "\"Период\""},
-                                                 {ControlId::HelpPeriodFrom, "\"Период уплаты с"},
-                                                 {ControlId::HelpPeriodTo, "\"Период уплаты по"},
-                                                 {ControlId::HelpBirthYear, "\"Год рождения"},
-                                                 {ControlId::HelpOktmo, "\"ОКМТО"},
-                                                 {ControlId::HelpSum, "\"Сумма\""},
-                                                 {ControlId::HelpIncome, "\"Сумма дохода"}};
+    struct Case {
+        int id;
+        const char* opens = nullptr; // the window it opens, or the start of its message
+        int payers = -1;             // the payer list's rows afterwards, where the button changes them
+    };
+    const Case cases[] = {{ControlId::Create, "Следующие поля"},
+                          {ControlId::Cancel, "Закрыть программу?"},
+                          {ControlId::About, "QDialog"},
+                          {ControlId::Browse, "QFileDialog"},
+                          {ControlId::SavePayer, nullptr, 1},
+                          {ControlId::DeletePayer, nullptr, 0},
+                          {ControlId::HelpYear, "\"Год\""},
+                          {ControlId::HelpTaxPeriod, "\"Период\""},
+                          {ControlId::HelpPeriodFrom, "\"Период уплаты с"},
+                          {ControlId::HelpPeriodTo, "\"Период уплаты по"},
+                          {ControlId::HelpBirthYear, "\"Год рождения"},
+                          {ControlId::HelpOktmo, "\"ОКМТО"},
+                          {ControlId::HelpSum, "\"Сумма\""},
+                          {ControlId::HelpIncome, "\"Сумма дохода"}};
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
-        for (const auto& [id, opens] : cases) {
+        for (const Case& c : cases) {
             const std::size_t before = script.SeenWindows().size();
-            if (opens != nullptr) {
+            if (c.opens != nullptr) {
                 script.ThenKey(Qt::Key_Escape);
             }
-            app->Window().Control(id)->setFocus();
-            QTest::keyClick(app->Window().Control(id), key);
-            ASSERT_EQ(script.SeenWindows().size(), before + (opens != nullptr ? 1 : 0)) << id << " " << key;
-            if (opens != nullptr) {
+            app->Window().Control(c.id)->setFocus();
+            QTest::keyClick(app->Window().Control(c.id), key);
+            ASSERT_EQ(script.SeenWindows().size(), before + (c.opens != nullptr ? 1 : 0))
+                << c.id << " " << key;
+            if (c.opens != nullptr) {
                 const ModalScript::Seen& seen = script.SeenWindows().back();
-                EXPECT_TRUE(seen.className == opens || seen.text.startsWith(QString::fromUtf8(opens))) << id;
+                EXPECT_TRUE(seen.className == c.opens || seen.text.startsWith(QString::fromUtf8(c.opens)))
+                    << c.id;
+            }
+            if (c.payers >= 0) {
+                EXPECT_EQ(Widget<QComboBox>(ControlId::Payer)->count(), c.payers) << c.id << " " << key;
             }
         }
-        EXPECT_EQ(Widget<QComboBox>(ControlId::Payer)->count(), 0) << "saved and deleted again";
     }
 }
 
@@ -518,6 +533,35 @@ TEST_F(Window, HandWrittenProfileRestoresTheForm) {
     EXPECT_EQ(Widget<QLineEdit>(ControlId::SumKop)->text(), QStringLiteral("05"));
     EXPECT_EQ(Widget<QLineEdit>(ControlId::FileName)->text(), QStringLiteral("out.html"));
     EXPECT_EQ(Widget<QDateEdit>(ControlId::PeriodFrom)->date(), QDate(2016, 3, 15));
+}
+
+// The port's primitives on the real widgets, and its quirks: an editable list's line edit, a
+// date no picker can show.
+TEST(WindowPort, ReadsBackWhatItWrites) {
+    QDialog dialog;
+    const std::map<int, QWidget*> widgets = BuildDialog(dialog, MainDialogTemplate());
+    WindowPort port(widgets);
+    port.SetText(ControlId::Address, u"Ёж «Ъ»");
+    EXPECT_TRUE(port.Text(ControlId::Address) == u"Ёж «Ъ»");
+    port.SetSelection(ControlId::Address, {1, 3});
+    EXPECT_EQ(port.GetSelection(ControlId::Address).start, 1);
+    EXPECT_EQ(port.GetSelection(ControlId::Address).end, 3);
+    port.SetLimit(ControlId::Address, 7);
+    EXPECT_EQ(static_cast<QLineEdit*>(widgets.at(ControlId::Address))->maxLength(), 7);
+    port.SetText(ControlId::Payer, u"Пётр");
+    port.SetSelection(ControlId::Payer, {0, 2});
+    EXPECT_TRUE(port.Text(ControlId::Payer) == u"Пётр");
+    EXPECT_EQ(port.GetSelection(ControlId::Payer).end, 2);
+    port.SetRows(ControlId::Oktmo, {u"", u"Первый", u"Второй"});
+    port.SetCurrentRow(ControlId::Oktmo, 2);
+    EXPECT_EQ(port.CurrentRow(ControlId::Oktmo), 2);
+    EXPECT_EQ(static_cast<QComboBox*>(widgets.at(ControlId::Oktmo))->currentText(),
+              QString::fromUtf8("Второй"));
+    port.SetEnabled(ControlId::Oktmo, false);
+    EXPECT_FALSE(widgets.at(ControlId::Oktmo)->isEnabled());
+    port.SetDate(ControlId::PeriodFrom, CalendarDate {2016, 2, 29, 0, 0, 0});
+    port.SetDate(ControlId::PeriodFrom, CalendarDate {2015, 2, 29, 0, 0, 0}); // no such day
+    EXPECT_EQ(port.Date(ControlId::PeriodFrom), (CalendarDate {2016, 2, 29, 0, 0, 0}));
 }
 
 } // namespace
