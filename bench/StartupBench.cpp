@@ -26,8 +26,7 @@ void BM_BuildMainWindow(benchmark::State& state) {
         FakePlatform platform;
         kvitok::MainDialog dialog(platform.Services(), database);
         kvitok::MainWindow window(dialog);
-        dialog.OnInitDialog();
-        window.Refresh();
+        window.Start();
         benchmark::DoNotOptimize(window.winId());
     }
 }
@@ -36,7 +35,6 @@ BENCHMARK(BM_BuildMainWindow)->Unit(benchmark::kMillisecond);
 void BM_ShowAboutBox(benchmark::State& state) {
     for (auto _ : state) {
         kvitok::AboutDialog about;
-        about.SetBuildStamp(kvitok::BuildStamp());
         about.show();
         QCoreApplication::processEvents();
         benchmark::DoNotOptimize(about.isVisible());

@@ -300,8 +300,12 @@ constexpr std::array kAboutControls {
                          "специалистов Зорвенского фонда."_cp,
                  .rect = {7, 125, 140, 33}},
     FormControl {.text = "сборка"_cp, .rect = {26, 163, 25, 8}},
-    FormControl {
-        .id = Id::BuildStamp, .kind = K::BorderlessEdit, .rect = {55, 163, 74, 12}, .name = "сборка"_cp},
+    // The compile date and time, "Mmm dd yyyy hh:mm:ss".
+    FormControl {.id = Id::BuildStamp,
+                 .kind = K::BorderlessEdit,
+                 .text = __DATE__ " " __TIME__ ""_cp,
+                 .rect = {55, 163, 74, 12},
+                 .name = "сборка"_cp},
     FormControl {.id = Id::Create, .kind = K::DefaultButton, .text = "OK", .rect = {51, 178, 50, 14}},
 };
 

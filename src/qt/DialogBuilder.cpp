@@ -3,10 +3,12 @@
 #include "Emblem.h"
 #include "TextBridge.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -154,19 +156,53 @@ void NameControls(const DialogTemplate& dialogTemplate, const std::map<int, QWid
     }
 }
 
+QRect ToQRect(const PixelRect& rect) {
+    return QRect(rect.left, rect.top, rect.width, rect.height);
+}
+
+// What a push button's frame and a line edit's margins take from their width.
+constexpr int kButtonFrame = 4;
+constexpr int kEditMargins = 6;
+
+// The units of the desktop's font, widened where its letters need it (see DialogUnits).
+DialogUnits UnitsFor(const DialogTemplate& dialogTemplate) {
+    const QFontMetrics metrics(QApplication::font());
+    // The height of a laid-out line, which can be a pixel more than the font's own height.
+    DialogUnits units(
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")),
+        std::max(
+            metrics.height(),
+            metrics.boundingRect(QRect(0, 0, 1000, 1000), Qt::TextWordWrap, QStringLiteral("Ag")).height()));
+    units.WidenUntilTextsFit(dialogTemplate, [&metrics](const FormControl& control, const PixelRect& rect) {
+        const QString text = FromCp1251(std::string(control.text));
+        switch (control.kind) {
+        case ControlKind::Button:
+        case ControlKind::DefaultButton:
+            return metrics.horizontalAdvance(text) + kButtonFrame <= rect.width;
+        case ControlKind::BorderlessEdit:
+            return metrics.horizontalAdvance(text) + kEditMargins <= rect.width;
+        default: {
+            const QRect needed =
+                metrics.boundingRect(QRect(0, 0, rect.width, rect.height), Qt::TextWordWrap, text);
+            return needed.width() <= rect.width && needed.height() <= rect.height;
+        }
+        }
+    });
+    return units;
+}
+
 } // namespace
 
 std::map<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialogTemplate) {
     dialog.setWindowTitle(FromCp1251(std::string(dialogTemplate.title)));
-    const DialogUnits units(DialogFont(), dialogTemplate);
-    dialog.setFixedSize(units.ToPixels(0, 0, dialogTemplate.width, dialogTemplate.height).size());
+    const DialogUnits units = UnitsFor(dialogTemplate);
+    dialog.setFixedSize(ToQRect(units.ToPixels(0, 0, dialogTemplate.width, dialogTemplate.height)).size());
 
     std::map<int, QWidget*> widgets;
     std::map<QString, QLabel*> labels; // the first label of each text
     for (const FormControl& control : dialogTemplate.controls) {
-        const QRect rect = units.ToPixels(control);
         QWidget* widget = CreateWidget(control, &dialog);
-        widget->setGeometry(rect);
+        widget->setGeometry(ToQRect(units.ToPixels(control)));
         if (control.id >= 0) {
             widget->setObjectName(QStringLiteral("id%1").arg(control.id));
             widgets[control.id] = widget;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DialogUnits.h"
+#include "form/DialogUnits.h"
 
 #include <QWidget>
 

@@ -131,7 +131,6 @@ void QtShell::OpenInDefaultProgram(const std::string& path) {
 
 void QtAboutBox::ShowAbout() {
     AboutDialog about(m_parent);
-    about.SetBuildStamp(BuildStamp());
     about.exec();
 }
 

@@ -11,8 +11,8 @@ namespace {
 INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        FitTexts(window, AboutDialogTemplate());
         SetDlgItemTextW(window, ControlId::PlatformLine, L"для Windows");
-        SetDlgItemTextW(window, ControlId::BuildStamp, WideFromUtf8(BuildStamp()).c_str());
         SetFocus(GetDlgItem(window, IDOK));
         return FALSE; // the focus is set
     case WM_DRAWITEM:
@@ -31,10 +31,6 @@ INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 } // namespace
-
-const char* BuildStamp() {
-    return __DATE__ " " __TIME__;
-}
 
 void ShowAboutDialog(HWND owner) {
     const DialogBuilder buffer(AboutDialogTemplate(),

@@ -8,7 +8,4 @@ namespace kvitok {
 // that the version is current. Modal over `owner` (nullptr: a window of its own).
 void ShowAboutDialog(HWND owner);
 
-// The compile date and time, "Mmm dd yyyy hh:mm:ss".
-const char* BuildStamp();
-
 } // namespace kvitok

@@ -1,6 +1,7 @@
 #include "DialogBuilder.h"
 
 #include "TextBridge.h"
+#include "form/DialogUnits.h"
 
 #include <commctrl.h>
 
@@ -112,6 +113,65 @@ void DialogBuilder::Control(const FormControl& control) {
     }
     Text(Wide(control.text));
     Word(0); // no creation data
+}
+
+void FitTexts(HWND dialog, const DialogTemplate& dialogTemplate) {
+    HDC dc = GetDC(dialog);
+    const HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+    // The dialog manager's own measure of the font: the 52 Latin letters and the line height.
+    SIZE letters {};
+    GetTextExtentPoint32W(dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
+    TEXTMETRICW metrics {};
+    GetTextMetricsW(dc, &metrics);
+    DialogUnits units(letters.cx, metrics.tmHeight);
+    const bool widened =
+        units.WidenUntilTextsFit(dialogTemplate, [&](const FormControl& control, const PixelRect& rect) {
+            const bool label =
+                control.kind == ControlKind::Static || control.kind == ControlKind::CentredStatic;
+            // A button's frame takes about a character's width; an edit has its own margins and
+            // room for the caret.
+            int margins = label ? 0 : metrics.tmAveCharWidth;
+            if (control.kind == ControlKind::BorderlessEdit) {
+                const auto both =
+                    static_cast<DWORD>(SendDlgItemMessageW(dialog, control.id, EM_GETMARGINS, 0, 0));
+                margins = LOWORD(both) + HIWORD(both) + 2;
+            }
+            RECT needed {0, 0, rect.width - margins, rect.height};
+            const std::wstring text = Wide(control.text);
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+                      DT_CALCRECT | DT_NOPREFIX | (label ? DT_WORDBREAK : DT_SINGLELINE));
+            return needed.right + margins <= rect.width && needed.bottom <= rect.height;
+        });
+    SelectObject(dc, oldFont);
+    ReleaseDC(dialog, dc);
+    if (!widened) {
+        return;
+    }
+    // The controls are the dialog's children in the template's order.
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (const FormControl& control : dialogTemplate.controls) {
+        if (child == nullptr) {
+            break;
+        }
+        // A drop-down's window is as high as its open list.
+        const PixelRect r =
+            units.ToPixels(control.rect.x, control.rect.y, control.rect.width, control.rect.height);
+        SetWindowPos(child, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    // The dialog grows by as much, about its centre.
+    RECT client {};
+    GetClientRect(dialog, &client);
+    const PixelRect wanted = units.ToPixels(0, 0, dialogTemplate.width, dialogTemplate.height);
+    RECT frame {0, 0, wanted.width, client.bottom};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+    RECT placed {};
+    GetWindowRect(dialog, &placed);
+    const int grown = (frame.right - frame.left) - (placed.right - placed.left);
+    SetWindowPos(dialog, nullptr, placed.left - grown / 2, placed.top, frame.right - frame.left,
+                 placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace kvitok

@@ -30,4 +30,10 @@ private:
     std::vector<WORD> m_words;
 };
 
+// Widens a dialog made from `dialogTemplate`, while it is still hidden, where the letters of its
+// font at the screen's DPI need more room than the layout gives them ("MS Shell Dlg" is drawn in
+// the wider Tahoma on many systems). The unit is widened as the Qt window widens it, so the
+// layout keeps its alignment; nothing moves when every text fits.
+void FitTexts(HWND dialog, const DialogTemplate& dialogTemplate);
+
 } // namespace kvitok

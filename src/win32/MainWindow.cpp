@@ -141,9 +141,10 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// What the dialog manager does not do by itself: the system menu's about entry, the icons,
-// the pickers' date format and the inputs' names.
+// What the dialog manager does not do by itself: room for the texts, the system menu's about
+// entry, the icons, the pickers' date format and the inputs' names.
 void MainWindow::OnInitDialog() {
+    FitTexts(m_window, MainDialogTemplate());
     if (HMENU menu = GetSystemMenu(m_window, FALSE)) {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(menu, MF_STRING, kAboutCommand, L"&About kvitok...");

@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 #include "form/FormTable.h"
 #include "payers/PayerStore.h"
+#include "qt/AboutDialog.h"
 #include "qt/DialogBuilder.h"
 #include "qt/KvitokApp.h"
 #include "qt/WindowPort.h"
@@ -166,8 +167,8 @@ TEST_F(Window, StartShowsTheAboutBoxAloneThenTheForm) {
     EXPECT_EQ(script.SeenWindows()[3].title, kAboutTitle);
 }
 
-// The form is drawn in the desktop's font, small or large: labels and buttons show their whole
-// text, and no two controls overlap.
+// Both dialogs are drawn in the desktop's font, small or large: labels, buttons and the build
+// stamp show their whole text, and no two controls overlap.
 TEST_F(Window, EveryTextFitsItsControlAtAnyFontSize) {
     struct FontBack {
         QFont font = QApplication::font();
@@ -179,18 +180,28 @@ TEST_F(Window, EveryTextFitsItsControlAtAnyFontSize) {
         QApplication::setFont(font);
         Start();
         EXPECT_EQ(app->Window().font().pointSize(), points);
-        const QList<QWidget*> controls = app->Window().findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        for (QWidget* control : controls) {
-            const auto* label = qobject_cast<QLabel*>(control);
-            const auto* button = qobject_cast<QPushButton*>(control);
-            const QString text = label != nullptr    ? label->text()
-                                 : button != nullptr ? button->text()
-                                                     : QString();
-            const QRect needed = control->fontMetrics().boundingRect(
-                control->rect().adjusted(0, 0, -4 * !!button, 0), Qt::TextWordWrap, text);
-            EXPECT_TRUE(control->rect().contains(needed)) << text.toStdString() << " at " << points;
-            for (QWidget* other : controls) {
-                EXPECT_TRUE(other == control || !other->geometry().intersects(control->geometry()));
+        const AboutDialog about;
+        for (const QWidget* dialog :
+             {static_cast<const QWidget*>(&app->Window()), static_cast<const QWidget*>(&about)}) {
+            const QList<QWidget*> controls = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+            for (QWidget* control : controls) {
+                const auto* label = qobject_cast<QLabel*>(control);
+                const auto* button = qobject_cast<QPushButton*>(control);
+                const auto* stamp = qobject_cast<QLineEdit*>(control);
+                const QString text = label != nullptr                          ? label->text()
+                                     : button != nullptr                       ? button->text()
+                                     : stamp != nullptr && stamp->isReadOnly() ? stamp->text()
+                                                                               : QString();
+                const int margins = button != nullptr ? 4 : stamp != nullptr ? 6 : 0;
+                const QRect needed =
+                    control->fontMetrics().boundingRect(control->rect().adjusted(0, 0, -margins, 0),
+                                                        label != nullptr ? Qt::TextWordWrap : 0, text);
+                EXPECT_LE(needed.width() + margins, control->width())
+                    << text.toStdString() << " at " << points;
+                EXPECT_LE(needed.height(), control->height()) << text.toStdString() << " at " << points;
+                for (QWidget* other : controls) {
+                    EXPECT_TRUE(other == control || !other->geometry().intersects(control->geometry()));
+                }
             }
         }
     }

@@ -1,0 +1,52 @@
+#include "DialogUnits.h"
+
+namespace kvitok {
+
+DialogUnits::DialogUnits(int latinLettersWidth, int lineHeight)
+    : m_eighthsWide(8 * ((latinLettersWidth / 26 + 1) / 2)), m_lineHeight(lineHeight) {}
+
+PixelRect DialogUnits::ToPixels(int x, int y, int width, int height) const {
+    // Edges are placed on the grid, so that controls ending on one unit line up; a height is
+    // taken whole, so that a label one line high always holds its line.
+    const int left = X(x);
+    return {left, Y(y), X(x + width) - left, Y(height)};
+}
+
+PixelRect DialogUnits::ToPixels(const FormControl& control) const {
+    const bool dropDown =
+        control.kind == ControlKind::DropDownList || control.kind == ControlKind::EditableDropDown;
+    const DialogRect& r = control.rect;
+    return ToPixels(r.x, r.y, r.width, dropDown ? kClosedDropDownHeight : r.height);
+}
+
+bool DialogUnits::WidenUntilTextsFit(const DialogTemplate& dialog,
+                                     const std::function<bool(const FormControl&, const PixelRect&)>& fits) {
+    const auto allFit = [&] {
+        for (const FormControl& control : dialog.controls) {
+            if (MustShowWhole(control) && !fits(control, ToPixels(control))) {
+                return false;
+            }
+        }
+        return true;
+    };
+    const int average = m_eighthsWide;
+    while (m_eighthsWide < 2 * average && !allFit()) {
+        ++m_eighthsWide;
+    }
+    return m_eighthsWide != average;
+}
+
+bool MustShowWhole(const FormControl& control) {
+    switch (control.kind) {
+    case ControlKind::Static:
+    case ControlKind::CentredStatic:
+    case ControlKind::Button:
+    case ControlKind::DefaultButton:
+    case ControlKind::BorderlessEdit:
+        return !control.text.empty();
+    default:
+        return false;
+    }
+}
+
+} // namespace kvitok
