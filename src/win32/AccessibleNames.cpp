@@ -1,12 +1,14 @@
 #include "AccessibleNames.h"
 
 #include "WideText.h"
+#include "Win32Platform.h"
 
 #include <string>
 
 namespace kvitok {
 
 AccessibleNames::AccessibleNames(HWND dialog, std::span<const FieldName> fields) {
+    EnterCom();
     if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
                                 reinterpret_cast<void**>(&m_service)))) {
         m_service = nullptr;
