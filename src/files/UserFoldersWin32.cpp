@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <cerrno>
+#include <string>
 #include <system_error>
 
 namespace kvitok {
@@ -15,15 +16,35 @@ namespace kvitok {
 namespace {
 
 // %APPDATA%, asked of the shell rather than the environment; empty when the shell has none,
-// so that the program's files go to the working folder.
-std::filesystem::path RoamingAppData() {
-    PWSTR folder = nullptr;
+// so that the program's files go to the working folder. The shell's library brings many more
+// with it and is needed again only to open a receipt, so it is let go once asked.
+std::filesystem::path AskShellForRoamingAppData() {
     std::filesystem::path result;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_CREATE, nullptr, &folder))) {
+    wchar_t system[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    HMODULE shell = length == 0 || length >= MAX_PATH
+                        ? nullptr
+                        : LoadLibraryExW((std::wstring(system, length) + L"\\shell32.dll").c_str(), nullptr,
+                                         LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (shell == nullptr) {
+        return result;
+    }
+    const auto knownFolderPath = reinterpret_cast<decltype(&SHGetKnownFolderPath)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(shell, "SHGetKnownFolderPath")));
+    PWSTR folder = nullptr;
+    if (knownFolderPath != nullptr &&
+        SUCCEEDED(knownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_CREATE, nullptr, &folder))) {
         result = folder;
     }
     CoTaskMemFree(folder);
+    FreeLibrary(shell);
     return result;
+}
+
+// Asked once a run: the profile and the payer file both live there.
+std::filesystem::path RoamingAppData() {
+    static const std::filesystem::path folder = AskShellForRoamingAppData();
+    return folder;
 }
 
 } // namespace

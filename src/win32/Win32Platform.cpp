@@ -4,6 +4,7 @@
 #include "TextBridge.h"
 
 #include <commdlg.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <filesystem>
@@ -21,6 +22,38 @@ std::wstring ProgramName() {
         path.resize(path.size() * 2);
     }
     return std::filesystem::path(path).stem().wstring();
+}
+
+namespace {
+
+thread_local bool t_comEntered = false;
+
+} // namespace
+
+FARPROC SystemProcAddress(const wchar_t* library, const char* name) {
+    // From the system folder only, and what it needs from there first: a file of the same name
+    // in the working folder is never loaded.
+    wchar_t folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return nullptr;
+    }
+    const std::wstring path = std::wstring(folder, length) + L'\\' + library;
+    HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    return module == nullptr ? nullptr : GetProcAddress(module, name);
+}
+
+void EnterCom() {
+    if (!t_comEntered) {
+        t_comEntered = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    }
+}
+
+ComScope::~ComScope() {
+    if (t_comEntered) {
+        CoUninitialize();
+        t_comEntered = false;
+    }
 }
 
 MessageAnswer Win32MessageBoxes::Show(const std::string& text, MessageIcon icon, MessageButtons buttons) {
@@ -68,7 +101,10 @@ std::optional<std::string> Win32SaveFileDialog::AskSavePath(const std::string& i
     // relative receipt name are looked up there.
     dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY |
                    OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&dialog)) {
+    EnterCom();
+    static const auto getSaveFileName =
+        SystemFunction<decltype(GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+    if (getSaveFileName == nullptr || !getSaveFileName(&dialog)) {
         return std::nullopt;
     }
     const std::optional<std::string> path = Narrow(file.c_str());
@@ -81,8 +117,12 @@ std::optional<std::string> Win32SaveFileDialog::AskSavePath(const std::string& i
 }
 
 void Win32Shell::OpenInDefaultProgram(const std::string& path) {
+    EnterCom();
+    static const auto shellExecute = SystemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
     // The shell hands the file to its program and returns at once; no result is awaited.
-    ShellExecuteW(nullptr, L"open", Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (shellExecute != nullptr) {
+        shellExecute(nullptr, L"open", Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
 }
 
 void Win32AboutBox::ShowAbout() {

@@ -1,4 +1,5 @@
 #include "KvitokApp.h"
+#include "Win32Platform.h"
 #include "files/PathText.h"
 #include "form/IniProfile.h"
 #include "form/PayerFileLocation.h"
@@ -6,21 +7,16 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
-    // The save dialog, the shell and the screen-reader names want COM on this thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // COM is entered only by what needs it (the save dialog, the shell, the screen-reader
+    // names) and left here, after the window is gone.
+    const kvitok::ComScope com;
     INITCOMMONCONTROLSEX controls {sizeof controls, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
-    {
-        kvitok::KvitokApp app(kvitok::PathToUtf8(kvitok::PayerFilePath()), kvitok::IniProfile::DefaultPath());
-        if (app.Start()) {
-            app.Run();
-        }
-    }
-    if (SUCCEEDED(com)) {
-        CoUninitialize();
+    kvitok::KvitokApp app(kvitok::PathToUtf8(kvitok::PayerFilePath()), kvitok::IniProfile::DefaultPath());
+    if (app.Start()) {
+        app.Run();
     }
     return 0;
 }
