@@ -114,6 +114,12 @@ void ControlSync::Start() {
     Refresh();
 }
 
+void ControlSync::Act(const FormControl& control, FormHandler handler) {
+    Act(control, [this, handler] {
+        (m_dialog.*handler)();
+    });
+}
+
 void ControlSync::Act(const FormControl& control, const std::function<void()>& handler) {
     const Flagged acting(m_acting);
     if (control.readsForm) {
@@ -181,9 +187,7 @@ void ControlSync::TextChanged(int id) {
     if (!TakeText(control) || !IsEdit(control.kind) || control.onAction == nullptr) {
         return;
     }
-    Act(control, [this, &control] {
-        (m_dialog.*control.onAction)();
-    });
+    Act(control, control.onAction);
 }
 
 void ControlSync::RowPicked(int id) {
@@ -201,9 +205,7 @@ void ControlSync::RowPicked(int id) {
     shown.selected = list.Selected();
     shown.editText = list.EditText();
     if (control.onAction != nullptr) {
-        Act(control, [this, &control] {
-            (m_dialog.*control.onAction)();
-        });
+        Act(control, control.onAction);
     }
 }
 
@@ -228,9 +230,7 @@ void ControlSync::CalendarClosed(int id) {
     DateChanged(id);
     const FormControl& control = FormRow(id);
     if (control.onAction != nullptr) {
-        Act(control, [this, &control] {
-            (m_dialog.*control.onAction)();
-        });
+        Act(control, control.onAction);
     }
 }
 
@@ -242,9 +242,7 @@ void ControlSync::FocusEntered(int id) {
     if (control.onFocus == nullptr || !TakeText(control)) {
         return;
     }
-    Act(control, [this, &control] {
-        (m_dialog.*control.onFocus)();
-    });
+    Act(control, control.onFocus);
 }
 
 void ControlSync::Clicked(int id) {
@@ -258,9 +256,7 @@ void ControlSync::Clicked(int id) {
             m_dialog.OnHelp(id);
         });
     } else if (control.onAction != nullptr) {
-        Act(control, [this, &control] {
-            (m_dialog.*control.onAction)();
-        });
+        Act(control, control.onAction);
     }
 }
 

@@ -56,6 +56,9 @@ private:
         std::string editText;
     };
 
+    // One action of the person's: the form's values checked once, the handler run, the rows
+    // the handler left remembered, and what changed shown.
+    void Act(const FormControl& control, FormHandler handler);
     void Act(const FormControl& control, const std::function<void()>& handler);
     bool TakeText(const FormControl& control);
     void PutBack(int id);
