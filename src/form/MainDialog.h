@@ -63,7 +63,7 @@ public:
     std::string ValidateForm();
     // Reads the controls and stores the form in the profile; what went wrong when it could not
     // be stored. When the read is refused its complaint has been shown and nothing is written.
-    std::optional<Profile::WriteFailure> SaveFormState();
+    Result<> SaveFormState();
     void LoadFormState();
     std::vector<int> GetGroupMembers() const;
     // True when the file (a windows-1251 path) can be opened for reading and is not a folder.

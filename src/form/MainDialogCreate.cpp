@@ -1,6 +1,6 @@
 // "Создать" and "Обзор": the receipt file and the path it goes to.
 #include "MainDialog.h"
-#include "files/PathText.h"
+#include "platform/PathText.h"
 #include "receipt/ReceiptComposer.h"
 #include "receipt/ReceiptFile.h"
 #include "receipt/ReceiptInput.h"
@@ -66,7 +66,7 @@ void MainDialog::OnCreate() {
     }
     // A profile that cannot be written is told at closing, where it is written again; here it
     // would only stand between the person and the receipt.
-    SaveFormState();
+    static_cast<void>(SaveFormState());
 
     const DialogControls& c = m_controls;
     ReceiptInput input;
@@ -104,9 +104,9 @@ void MainDialog::OnCreate() {
     }
 
     // A file that cannot be written is reported, and no stale file is opened in its place.
-    const ReceiptFile::Result written = ReceiptFile::Write(PathFromText(m_form.fileName), text);
-    if (!written.ok) {
-        Message(std::string("Не удалось записать файл "_cp) + m_form.fileName + ": " + written.reason,
+    const Result<> written = ReceiptFile::Write(PathFromText(m_form.fileName), text);
+    if (!written) {
+        Message(std::string("Не удалось записать файл "_cp) + m_form.fileName + ": " + written.Reason(),
                 MessageIcon::Error);
         return;
     }

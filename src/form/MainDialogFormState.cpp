@@ -21,10 +21,10 @@ CalendarDate DateFromText(const std::string& text) {
 
 } // namespace
 
-std::optional<Profile::WriteFailure> MainDialog::SaveFormState() {
+Result<> MainDialog::SaveFormState() {
     const Handling handling(*this);
     if (!ReadControls()) {
-        return std::nullopt;
+        return {};
     }
     const DialogControls& c = m_controls;
     // One write for all the keys, so that an interruption never leaves half an old form.

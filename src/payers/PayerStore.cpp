@@ -1,9 +1,9 @@
 #include "payers/PayerStore.h"
 
-#include "files/PathText.h"
-#include "files/WholeFile.h"
 #include "payers/DbException.h"
 #include "payers/DbTransaction.h"
+#include "platform/PathText.h"
+#include "platform/WholeFile.h"
 #include "text/NumberText.h"
 
 #include <cstdint>
@@ -47,7 +47,7 @@ void PayerStore::Open(const std::string& fileName) {
     // A new file holds other people's SNILS and INN: it is its owner's alone before SQLite writes
     // to it. A file that cannot be made is reported by the open.
     if (!fileName.empty() && fileName != ":memory:") { // SQLite's names for a database without a file
-        CreateOwnerFile(PathFromUtf8(fileName));
+        static_cast<void>(CreateOwnerFile(PathFromUtf8(fileName)));
     }
     m_connection.openFile(fileName);
     m_connection.runCommand(kCreateTable);

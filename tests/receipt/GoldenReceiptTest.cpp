@@ -116,7 +116,7 @@ const GoldenForm kForms[] = {
          input.printStatus = false;
          const ReferenceDictionary dictionary;
          const std::string path = t.folder.File("kvt.html");
-         EXPECT_TRUE(ReceiptFile::Write(path, ReceiptComposer(dictionary, messages).Compose(input)).ok);
+         EXPECT_TRUE(ReceiptFile::Write(path, ReceiptComposer(dictionary, messages).Compose(input)));
          return path;
      }},
 };

@@ -36,9 +36,9 @@ int main(int argc, char** argv) {
     if (messages.failed) {
         return 1;
     }
-    const kvitok::ReceiptFile::Result written = kvitok::ReceiptFile::Write(argv[1], page);
-    if (!written.ok) {
-        std::fprintf(stderr, "%s: %s\n", argv[1], kvitok::Cp1251ToUtf8(written.reason).c_str());
+    const kvitok::Result<> written = kvitok::ReceiptFile::Write(argv[1], page);
+    if (!written) {
+        std::fprintf(stderr, "%s: %s\n", argv[1], kvitok::Cp1251ToUtf8(written.Reason()).c_str());
         return 1;
     }
     std::ofstream(argv[2], std::ios::binary) << kvitok::Cp1251ToUtf8(kvitok::TypicalPayload(dictionary));

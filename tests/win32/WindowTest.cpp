@@ -1,9 +1,9 @@
 // The Win32 window over the dialog logic, driven through window messages as a person's keys
 // and clicks arrive; the desktop's boxes are the platform fakes.
-#include "files/PathText.h"
 #include "form/DialogTemplate.h"
 #include "form/FakePlatform.h"
 #include "form/MainDialog.h"
+#include "platform/PathText.h"
 #include "support/TestFiles.h"
 #include "text/Cp1251.h"
 #include "text/Cp1251Literal.h"

@@ -1,5 +1,4 @@
-#include "win32/WindowsProfile.h"
-#include "files/PathText.h"
+#include "platform/UserProfile.h"
 #include "text/Cp1251Literal.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +11,7 @@ namespace kvitok {
 namespace {
 
 // A form kept in the Windows profile comes back once, until the INI file has been written.
-TEST(WindowsProfile, TakesTheFormFromTheWindowsProfileUntilTheIniFileIsWritten) {
+TEST(UserProfile, TakesTheFormFromTheWindowsProfileUntilTheIniFileIsWritten) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("kvitok-profile-" + std::to_string(GetCurrentProcessId()));
     std::filesystem::create_directories(folder);
@@ -22,17 +21,17 @@ TEST(WindowsProfile, TakesTheFormFromTheWindowsProfileUntilTheIniFileIsWritten) 
     ASSERT_TRUE(WriteProfileStringA("kvt_section", "kvt_insurer", name.c_str()));
     ASSERT_TRUE(WriteProfileStringA("kvt_section", "kvt_stat", "3"));
 
-    WindowsProfile profile(folder / "kvitok.ini");
+    UserProfile profile(folder / "kvitok.ini");
     EXPECT_EQ(profile.Read("kvt_insurer", ""), name);
     EXPECT_EQ(profile.Read("kvt_stat", "0"), "3");
     EXPECT_EQ(profile.Read("kvt_year", "0"), "0");
 
-    ASSERT_FALSE(profile.Write({{"kvt_insurer", "Ivanov"}}).has_value());
+    ASSERT_TRUE(profile.Write({{"kvt_insurer", "Ivanov"}}));
     EXPECT_TRUE(std::filesystem::exists(folder / "kvitok.ini"));
     EXPECT_EQ(profile.Read("kvt_insurer", ""), "Ivanov");
     EXPECT_EQ(profile.Read("kvt_stat", "0"), "0"); // the INI file alone counts now
     // A later start finds the file and no longer looks at the Windows profile.
-    EXPECT_EQ(WindowsProfile(folder / "kvitok.ini").Read("kvt_stat", "0"), "0");
+    EXPECT_EQ(UserProfile(folder / "kvitok.ini").Read("kvt_stat", "0"), "0");
 
     WriteProfileStringA("kvt_section", nullptr, nullptr);
     std::error_code error;

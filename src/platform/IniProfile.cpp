@@ -1,14 +1,12 @@
 #include "IniProfile.h"
 
-#include "files/PathText.h"
-#include "files/UserFolders.h"
-#include "files/WholeFile.h"
+#include "PathText.h"
+#include "UserFolders.h"
+#include "WholeFile.h"
 #include "text/Cp1251.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <optional>
-#include <system_error>
 #include <vector>
 
 namespace kvitok {
@@ -105,13 +103,10 @@ std::string OneLine(std::string text) {
 IniProfile::IniProfile(std::filesystem::path file, std::string section)
     : m_file(std::move(file)), m_section(std::move(section)) {}
 
-std::filesystem::path IniProfile::DefaultPath() {
-    return UserConfigFolder() / "kvitok" / "kvitok.ini";
-}
-
 std::string IniProfile::Read(const std::string& key, const std::string& defaultValue) {
     bool inSection = false;
-    for (const std::string& line : SplitLines(ReadWholeFile(m_file).bytes)) {
+    const Result<std::optional<std::string>> file = ReadWholeFile(m_file);
+    for (const std::string& line : SplitLines(file && *file ? **file : std::string())) {
         if (const auto section = SectionName(line)) {
             inSection = SameName(*section, m_section);
         } else if (inSection) {
@@ -161,15 +156,15 @@ void IniProfile::SetEntry(std::vector<std::string>& lines, const Entry& entry) c
     lines.push_back(text);
 }
 
-std::optional<Profile::WriteFailure> IniProfile::Write(const std::vector<Entry>& entries) {
-    const auto failure = [this](int error) {
-        return WriteFailure {PathToText(m_file), SystemReason(error)};
+Result<> IniProfile::Write(const std::vector<Entry>& entries) {
+    const auto failure = [this](const std::string& reason) {
+        return Failure {PathToText(m_file) + ": " + reason};
     };
-    const FileRead current = ReadWholeFile(m_file);
-    if (current.error != 0 && current.error != ENOENT) {
-        return failure(current.error);
+    const Result<std::optional<std::string>> current = ReadWholeFile(m_file);
+    if (!current) {
+        return failure(current.Reason());
     }
-    std::vector<std::string> lines = SplitLines(current.bytes);
+    std::vector<std::string> lines = SplitLines(current->value_or(std::string()));
     for (const Entry& entry : entries) {
         SetEntry(lines, entry);
     }
@@ -178,13 +173,13 @@ std::optional<Profile::WriteFailure> IniProfile::Write(const std::vector<Entry>&
         text += line;
         text += '\n';
     }
-    if (const int error = CreateOwnerFolders(m_file.parent_path())) {
-        return failure(error);
+    if (const Result<> folder = CreateOwnerFolders(m_file.parent_path()); !folder) {
+        return failure(folder.Reason());
     }
-    if (const int error = ReplaceWholeFile(m_file, text, 0600)) {
-        return failure(error);
+    if (const Result<> replaced = ReplaceWholeFile(m_file, text, NewFileAccess::OwnerOnly); !replaced) {
+        return failure(replaced.Reason());
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace kvitok

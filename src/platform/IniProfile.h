@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Platform.h"
+#include "Profile.h"
 
 #include <filesystem>
 #include <string>
@@ -18,12 +18,8 @@ class IniProfile : public Profile {
 public:
     IniProfile(std::filesystem::path file, std::string section);
 
-    // Where both windows keep the profile: $XDG_CONFIG_HOME/kvitok/kvitok.ini
-    // (~/.config/kvitok/kvitok.ini when it is not set); %APPDATA%\kvitok\kvitok.ini on Windows.
-    static std::filesystem::path DefaultPath();
-
     std::string Read(const std::string& key, const std::string& defaultValue) override;
-    std::optional<WriteFailure> Write(const std::vector<Entry>& entries) override;
+    Result<> Write(const std::vector<Entry>& entries) override;
 
     const std::filesystem::path& File() const { return m_file; }
 
