@@ -4,7 +4,6 @@
 #include "receipt/ReceiptComposer.h"
 #include "receipt/ReceiptFile.h"
 #include "receipt/ReceiptInput.h"
-#include "receipt/ReceiptMessages.h"
 #include "refdata/BudgetCodes.h"
 #include "text/Cp1251.h"
 #include "text/Cp1251Literal.h"
@@ -16,18 +15,6 @@
 namespace kvitok {
 
 namespace {
-
-// The composer's failures go to the dialog's message boxes.
-class DialogReceiptMessages final : public ReceiptMessages {
-public:
-    explicit DialogReceiptMessages(MessageBoxes& boxes) : m_boxes(boxes) {}
-    void ShowError(const std::string& text) override {
-        m_boxes.Show(text, MessageIcon::Error, MessageButtons::Ok);
-    }
-
-private:
-    MessageBoxes& m_boxes;
-};
 
 bool EndsWith(const std::string& text, std::string_view suffix) {
     return text.size() >= suffix.size() &&
@@ -88,19 +75,25 @@ void MainDialog::OnCreate() {
     input.yearEntryText = c.year.SelectedText();
     input.periodMarkText = c.taxPeriod.SelectedText();
 
-    DialogReceiptMessages receiptMessages(m_services.messages);
-    const ReceiptComposer composer(m_dictionary, receiptMessages);
+    const ReceiptComposer composer(m_dictionary);
     std::string text;
+    // A page whose QR code could not be made is told at once and still printed.
+    const auto add = [this, &text](ComposedPage page) {
+        text += page.html;
+        if (!page.qrCode) {
+            Message(page.qrCode.Reason(), MessageIcon::Error);
+        }
+    };
     const std::vector<int> members = GetGroupMembers();
     for (const int n : members) {
         const KbkCode member = KbkCodeAndName(m_dictionary, n, m_kbkPostfix);
         RecalculateSum(n);
         if (m_groupAmountRub != "0" || m_groupAmountKop != "00") {
-            text += composer.Compose(input, member.code, member.name, m_groupAmountRub, m_groupAmountKop);
+            add(composer.Compose(input, member.code, member.name, m_groupAmountRub, m_groupAmountKop));
         }
     }
     if (members.empty()) {
-        text = composer.Compose(input);
+        add(composer.Compose(input));
     }
 
     // A file that cannot be written is reported, and no stale file is opened in its place.
