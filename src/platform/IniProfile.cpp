@@ -4,6 +4,7 @@
 #include "UserFolders.h"
 #include "WholeFile.h"
 #include "text/Cp1251.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <optional>
@@ -14,6 +15,7 @@ namespace kvitok {
 namespace {
 
 constexpr std::size_t kMaxValueLength = 999;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view Trim(std::string_view text) {
     const auto blank = [](char c) {
@@ -28,24 +30,31 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool SameName(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) {
-            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        };
-        return lower(x) == lower(y);
+        return Lower(x) == Lower(y);
     });
 }
 
-// Lines as a line-by-line reader sees them: a last line without its line feed still counts.
-std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        lines.emplace_back(text.substr(0, end));
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+std::string LowerName(std::string_view name) {
+    std::string lower(name);
+    std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
+    return lower;
+}
+
+bool IsUtf8(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        const Utf8Step step = DecodeUtf8(text, pos);
+        if (step.length == 0) {
+            return false;
+        }
+        pos += step.length;
     }
-    return lines;
+    return true;
 }
 
 // The section name of a "[name]" line.
@@ -57,17 +66,17 @@ std::optional<std::string_view> SectionName(std::string_view line) {
     return std::nullopt;
 }
 
-struct Entry {
+struct KeyValue {
     std::string_view key;
     std::string_view value;
 };
 
-std::optional<Entry> KeyValue(std::string_view line) {
+std::optional<KeyValue> EntryOf(std::string_view line) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos || Trim(line).starts_with(';') || Trim(line).starts_with('#')) {
         return std::nullopt;
     }
-    return Entry {Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+    return KeyValue {Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
 }
 
 std::string_view Unquote(std::string_view value) {
@@ -100,22 +109,75 @@ std::string OneLine(std::string text) {
 
 } // namespace
 
+// The file as lines without their endings. A text editor's byte order mark does not hide the
+// first line from the reader, and stays where it was.
+struct IniProfile::Lines {
+    explicit Lines(std::string_view text) {
+        if (text.starts_with(kByteOrderMark)) {
+            byteOrderMark = kByteOrderMark;
+            text.remove_prefix(kByteOrderMark.size());
+        }
+        std::size_t crLf = 0;
+        std::size_t lf = 0;
+        // A last line without its line feed still counts, as for a line-by-line reader.
+        while (!text.empty()) {
+            const std::size_t end = text.find('\n');
+            std::string_view line = text.substr(0, end);
+            if (end != std::string_view::npos) {
+                ++(line.ends_with('\r') ? crLf : lf);
+            }
+            while (line.ends_with('\r')) {
+                line.remove_suffix(1);
+            }
+            lines.emplace_back(line);
+            text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        }
+        ending = crLf > lf ? "\r\n" : lf > crLf ? "\n" : NativeLineEnding();
+    }
+
+    std::string Text() const {
+        std::string text = byteOrderMark;
+        for (const std::string& line : lines) {
+            text += line;
+            text += ending;
+        }
+        return text;
+    }
+
+    std::string byteOrderMark;
+    std::vector<std::string> lines;
+    std::string_view ending;
+};
+
 IniProfile::IniProfile(std::filesystem::path file, std::string section)
     : m_file(std::move(file)), m_section(std::move(section)) {}
 
+std::optional<std::string> IniProfile::Decode(std::string_view value) const {
+    if (std::optional<std::string> text = Utf8ToCp1251(value)) {
+        return text;
+    }
+    // Not UTF-8 at all: windows-1251 bytes, which is what the program's texts are.
+    if (!IsUtf8(value)) {
+        return std::string(value);
+    }
+    return std::nullopt;
+}
+
 std::string IniProfile::Read(const std::string& key, const std::string& defaultValue) {
-    bool inSection = false;
     const Result<std::optional<std::string>> file = ReadWholeFile(m_file);
-    for (const std::string& line : SplitLines(file && *file ? **file : std::string())) {
+    bool inSection = false;
+    for (const std::string& line : Lines(file && *file ? **file : std::string()).lines) {
         if (const auto section = SectionName(line)) {
             inSection = SameName(*section, m_section);
         } else if (inSection) {
-            const auto entry = KeyValue(line);
+            const auto entry = EntryOf(line);
             if (entry && SameName(entry->key, key)) {
-                std::optional<std::string> value = Utf8ToCp1251(Unquote(entry->value));
+                std::optional<std::string> value = Decode(Unquote(entry->value));
                 if (!value) {
+                    m_unreadable[LowerName(key)] = defaultValue;
                     return defaultValue;
                 }
+                m_unreadable.erase(LowerName(key));
                 value->resize(std::min(value->size(), kMaxValueLength));
                 return *value;
             }
@@ -124,8 +186,10 @@ std::string IniProfile::Read(const std::string& key, const std::string& defaultV
     return defaultValue;
 }
 
-void IniProfile::SetEntry(std::vector<std::string>& lines, const Entry& entry) const {
+void IniProfile::SetEntry(Lines& file, const Entry& entry) const {
     const std::string text = entry.key + '=' + QuoteIfNeeded(OneLine(Cp1251ToUtf8(entry.value)));
+    const auto unreadable = m_unreadable.find(LowerName(entry.key));
+    std::vector<std::string>& lines = file.lines;
     bool inSection = false;
     std::optional<std::size_t> sectionEnd; // where a new key of the section goes
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -135,9 +199,14 @@ void IniProfile::SetEntry(std::vector<std::string>& lines, const Entry& entry) c
                 sectionEnd = i + 1;
             }
         } else if (inSection) {
-            const auto existing = KeyValue(lines[i]);
+            const auto existing = EntryOf(lines[i]);
             if (existing && SameName(existing->key, entry.key)) {
-                lines[i] = text;
+                // What could not be read, given back as it was read, is still what the file holds.
+                const bool keep = unreadable != m_unreadable.end() && unreadable->second == entry.value &&
+                                  !Decode(Unquote(existing->value));
+                if (!keep) {
+                    lines[i] = text;
+                }
                 return;
             }
             if (!Trim(lines[i]).empty()) {
@@ -164,19 +233,15 @@ Result<> IniProfile::Write(const std::vector<Entry>& entries) {
     if (!current) {
         return failure(current.Reason());
     }
-    std::vector<std::string> lines = SplitLines(current->value_or(std::string()));
+    Lines file(current->value_or(std::string()));
     for (const Entry& entry : entries) {
-        SetEntry(lines, entry);
-    }
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line;
-        text += '\n';
+        SetEntry(file, entry);
     }
     if (const Result<> folder = CreateOwnerFolders(m_file.parent_path()); !folder) {
         return failure(folder.Reason());
     }
-    if (const Result<> replaced = ReplaceWholeFile(m_file, text, NewFileAccess::OwnerOnly); !replaced) {
+    if (const Result<> replaced = ReplaceWholeFile(m_file, file.Text(), NewFileAccess::OwnerOnly);
+        !replaced) {
         return failure(replaced.Reason());
     }
     return {};
