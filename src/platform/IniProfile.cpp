@@ -149,10 +149,13 @@ struct IniProfile::Lines {
     std::string_view ending;
 };
 
-IniProfile::IniProfile(std::filesystem::path file, std::string section)
-    : m_file(std::move(file)), m_section(std::move(section)) {}
+IniProfile::IniProfile(std::filesystem::path file, std::string section, Encoding encoding)
+    : m_file(std::move(file)), m_section(std::move(section)), m_encoding(encoding) {}
 
 std::optional<std::string> IniProfile::Decode(std::string_view value) const {
+    if (m_encoding == Encoding::Cp1251) {
+        return std::string(value);
+    }
     if (std::optional<std::string> text = Utf8ToCp1251(value)) {
         return text;
     }
@@ -186,8 +189,22 @@ std::string IniProfile::Read(const std::string& key, const std::string& defaultV
     return defaultValue;
 }
 
+bool IniProfile::HasSection() const {
+    const Result<std::optional<std::string>> file = ReadWholeFile(m_file);
+    bool inSection = false;
+    for (const std::string& line : Lines(file && *file ? **file : std::string()).lines) {
+        if (const auto section = SectionName(line)) {
+            inSection = SameName(*section, m_section);
+        } else if (inSection && EntryOf(line)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void IniProfile::SetEntry(Lines& file, const Entry& entry) const {
-    const std::string text = entry.key + '=' + QuoteIfNeeded(OneLine(Cp1251ToUtf8(entry.value)));
+    const std::string value = m_encoding == Encoding::Utf8 ? Cp1251ToUtf8(entry.value) : entry.value;
+    const std::string text = entry.key + '=' + QuoteIfNeeded(OneLine(value));
     const auto unreadable = m_unreadable.find(LowerName(entry.key));
     std::vector<std::string>& lines = file.lines;
     bool inSection = false;

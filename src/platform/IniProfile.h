@@ -20,14 +20,20 @@ namespace kvitok {
 // value written with blanks at its ends or in quotes is quoted so that it reads back the same.
 class IniProfile : public Profile {
 public:
-    IniProfile(std::filesystem::path file, std::string section);
+    // How the values are spelt in the file. This program writes UTF-8 and takes a value that is
+    // not UTF-8 as windows-1251, as a person copying an old form by hand may have written it; an
+    // older program wrote windows-1251 only.
+    enum class Encoding { Utf8, Cp1251 };
 
-    // Values are UTF-8; one that is not is taken as windows-1251, as a person copying an old
-    // form by hand may have written it. A UTF-8 value with a character that code page 1251 lacks
-    // reads as `defaultValue`; written back unchanged, it keeps its line, so that no value is lost
-    // for having been unreadable.
+    IniProfile(std::filesystem::path file, std::string section, Encoding encoding = Encoding::Utf8);
+
+    // A UTF-8 value with a character that code page 1251 lacks reads as `defaultValue`; written
+    // back unchanged, it keeps its line, so that no value is lost for having been unreadable.
     std::string Read(const std::string& key, const std::string& defaultValue) override;
     Result<> Write(const std::vector<Entry>& entries) override;
+
+    // True when the file holds at least one key of the section.
+    bool HasSection() const;
 
     const std::filesystem::path& File() const { return m_file; }
 
@@ -39,6 +45,7 @@ private:
 
     std::filesystem::path m_file;
     std::string m_section;
+    Encoding m_encoding;
     // The keys read as their default because their value could not be read: key -> that default.
     std::map<std::string, std::string> m_unreadable;
 };

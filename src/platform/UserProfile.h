@@ -11,7 +11,9 @@ namespace kvitok {
 // folder. While that file does not exist, a form that an older copy of the program kept where
 // the platform keeps such things is read in its place, so that it comes back once; every write
 // goes to the file, and from then on only the file counts. On Windows the older copy kept the
-// form in the section "kvt_section" of win.ini. Elsewhere there is nothing to take over.
+// form in the section "kvt_section" of win.ini, or, run without a manifest by a standard user,
+// in the copy of win.ini that Windows redirected into the user's virtual store. Elsewhere there
+// is nothing to take over.
 class UserProfile : public Profile {
 public:
     static constexpr const char* kSection = "kvt_section";

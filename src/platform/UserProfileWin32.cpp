@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 #include <algorithm>
 
 namespace kvitok {
@@ -21,10 +24,45 @@ std::string ReadWinIni(const std::string& key, const std::string& defaultValue) 
     return value;
 }
 
+bool WinIniHasSection() {
+    char keys[64];
+    return GetProfileStringA(UserProfile::kSection, nullptr, "", keys, sizeof keys) > 0;
+}
+
+// Where Windows put win.ini for a program that wrote it without the right to: the Windows
+// folder's path below %LOCALAPPDATA%\VirtualStore. Empty when either folder is unknown.
+std::filesystem::path VirtualStoreWinIni() {
+    PWSTR localAppData = nullptr;
+    std::filesystem::path store;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &localAppData))) {
+        store = localAppData;
+    }
+    CoTaskMemFree(localAppData);
+    wchar_t windows[MAX_PATH];
+    const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
+    if (store.empty() || length == 0 || length >= MAX_PATH) {
+        return {};
+    }
+    return store / L"VirtualStore" / std::filesystem::path(windows).relative_path() / L"win.ini";
+}
+
 } // namespace
 
 UserProfile::Reader UserProfile::FindOlderForm() {
-    return ReadWinIni;
+    if (WinIniHasSection()) {
+        return ReadWinIni;
+    }
+    const std::filesystem::path redirected = VirtualStoreWinIni();
+    if (redirected.empty()) {
+        return {};
+    }
+    IniProfile store(redirected, kSection, IniProfile::Encoding::Cp1251);
+    if (!store.HasSection()) {
+        return {};
+    }
+    return [store](const std::string& key, const std::string& defaultValue) mutable {
+        return store.Read(key, defaultValue);
+    };
 }
 
 } // namespace kvitok
