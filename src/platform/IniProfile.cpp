@@ -107,11 +107,9 @@ std::string OneLine(std::string text) {
     return text;
 }
 
-} // namespace
-
 // The file as lines without their endings. A text editor's byte order mark does not hide the
 // first line from the reader, and stays where it was.
-struct IniProfile::Lines {
+struct Lines {
     explicit Lines(std::string_view text) {
         if (text.starts_with(kByteOrderMark)) {
             byteOrderMark = kByteOrderMark;
@@ -149,6 +147,14 @@ struct IniProfile::Lines {
     std::string_view ending;
 };
 
+// The file's lines; none when it is not there or cannot be read.
+Lines LinesOf(const std::filesystem::path& file) {
+    const Result<std::optional<std::string>> bytes = ReadWholeFile(file);
+    return Lines(bytes && *bytes ? std::string_view(**bytes) : std::string_view());
+}
+
+} // namespace
+
 IniProfile::IniProfile(std::filesystem::path file, std::string section, Encoding encoding)
     : m_file(std::move(file)), m_section(std::move(section)), m_encoding(encoding) {}
 
@@ -167,9 +173,9 @@ std::optional<std::string> IniProfile::Decode(std::string_view value) const {
 }
 
 std::string IniProfile::Read(const std::string& key, const std::string& defaultValue) {
-    const Result<std::optional<std::string>> file = ReadWholeFile(m_file);
+    const Lines file = LinesOf(m_file);
     bool inSection = false;
-    for (const std::string& line : Lines(file && *file ? **file : std::string()).lines) {
+    for (const std::string& line : file.lines) {
         if (const auto section = SectionName(line)) {
             inSection = SameName(*section, m_section);
         } else if (inSection) {
@@ -190,9 +196,9 @@ std::string IniProfile::Read(const std::string& key, const std::string& defaultV
 }
 
 bool IniProfile::HasSection() const {
-    const Result<std::optional<std::string>> file = ReadWholeFile(m_file);
+    const Lines file = LinesOf(m_file);
     bool inSection = false;
-    for (const std::string& line : Lines(file && *file ? **file : std::string()).lines) {
+    for (const std::string& line : file.lines) {
         if (const auto section = SectionName(line)) {
             inSection = SameName(*section, m_section);
         } else if (inSection && EntryOf(line)) {
@@ -202,11 +208,10 @@ bool IniProfile::HasSection() const {
     return false;
 }
 
-void IniProfile::SetEntry(Lines& file, const Entry& entry) const {
+void IniProfile::SetEntry(std::vector<std::string>& lines, const Entry& entry) const {
     const std::string value = m_encoding == Encoding::Utf8 ? Cp1251ToUtf8(entry.value) : entry.value;
     const std::string text = entry.key + '=' + QuoteIfNeeded(OneLine(value));
     const auto unreadable = m_unreadable.find(LowerName(entry.key));
-    std::vector<std::string>& lines = file.lines;
     bool inSection = false;
     std::optional<std::size_t> sectionEnd; // where a new key of the section goes
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -252,7 +257,7 @@ Result<> IniProfile::Write(const std::vector<Entry>& entries) {
     }
     Lines file(current->value_or(std::string()));
     for (const Entry& entry : entries) {
-        SetEntry(file, entry);
+        SetEntry(file.lines, entry);
     }
     if (const Result<> folder = CreateOwnerFolders(m_file.parent_path()); !folder) {
         return failure(folder.Reason());

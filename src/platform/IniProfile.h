@@ -38,10 +38,8 @@ public:
     const std::filesystem::path& File() const { return m_file; }
 
 private:
-    struct Lines;
-
     std::optional<std::string> Decode(std::string_view value) const;
-    void SetEntry(Lines& file, const Entry& entry) const;
+    void SetEntry(std::vector<std::string>& lines, const Entry& entry) const;
 
     std::filesystem::path m_file;
     std::string m_section;
