@@ -2,10 +2,8 @@
 
 #include <windows.h>
 
-#include <knownfolders.h>
-#include <shlobj.h>
-
 #include <algorithm>
+#include <cstdlib>
 
 namespace kvitok {
 
@@ -30,20 +28,18 @@ bool WinIniHasSection() {
 }
 
 // Where Windows put win.ini for a program that wrote it without the right to: the Windows
-// folder's path below %LOCALAPPDATA%\VirtualStore. Empty when either folder is unknown.
+// folder's path below %LOCALAPPDATA%\VirtualStore. The environment names the folder on every
+// Windows that has a virtual store, and asking it keeps the shell's library out of the start.
+// Empty when either folder is unknown.
 std::filesystem::path VirtualStoreWinIni() {
-    PWSTR localAppData = nullptr;
-    std::filesystem::path store;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &localAppData))) {
-        store = localAppData;
-    }
-    CoTaskMemFree(localAppData);
+    const wchar_t* localAppData = _wgetenv(L"LOCALAPPDATA");
     wchar_t windows[MAX_PATH];
     const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
-    if (store.empty() || length == 0 || length >= MAX_PATH) {
+    if (localAppData == nullptr || *localAppData == L'\0' || length == 0 || length >= MAX_PATH) {
         return {};
     }
-    return store / L"VirtualStore" / std::filesystem::path(windows).relative_path() / L"win.ini";
+    return std::filesystem::path(localAppData) / L"VirtualStore" /
+           std::filesystem::path(windows).relative_path() / L"win.ini";
 }
 
 } // namespace
