@@ -1,7 +1,7 @@
 #include "MainDialog.h"
 
-#include "LocalClock.h"
 #include "payers/PayerStore.h"
+#include "platform/LocalClock.h"
 #include "text/Cp1251Literal.h"
 #include "text/Format.h"
 #include "text/NumberText.h"
@@ -215,9 +215,8 @@ bool MainDialog::OnCancel() {
         Complain(*complaint);
         return false;
     }
-    if (const std::optional<Profile::WriteFailure> failure = SaveFormState()) {
-        Message(std::string("Не удалось сохранить форму в файл "_cp) + failure->file + ": " + failure->reason,
-                MessageIcon::Warning);
+    if (const Result<> saved = SaveFormState(); !saved) {
+        Message(std::string("Не удалось сохранить форму в файл "_cp) + saved.Reason(), MessageIcon::Warning);
     }
     return true;
 }

@@ -71,7 +71,7 @@ public:
     std::string ValidateForm();
     // Reads the controls and stores the form in the profile; what went wrong when it could not
     // be stored.
-    std::optional<Profile::WriteFailure> SaveFormState();
+    Result<> SaveFormState();
     void LoadFormState();
     std::vector<int> GetGroupMembers() const;
     // True when the file (a windows-1251 path) can be opened for reading and is not a folder.

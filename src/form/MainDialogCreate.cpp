@@ -1,10 +1,9 @@
 // "Создать" and "Обзор": the receipt file and the path it goes to.
 #include "MainDialog.h"
-#include "files/PathText.h"
+#include "platform/PathText.h"
 #include "receipt/ReceiptComposer.h"
 #include "receipt/ReceiptFile.h"
 #include "receipt/ReceiptInput.h"
-#include "receipt/ReceiptMessages.h"
 #include "refdata/BudgetCodes.h"
 #include "text/Cp1251.h"
 #include "text/Cp1251Literal.h"
@@ -16,18 +15,6 @@
 namespace kvitok {
 
 namespace {
-
-// The composer's failures go to the dialog's message boxes.
-class DialogReceiptMessages final : public ReceiptMessages {
-public:
-    explicit DialogReceiptMessages(MessageBoxes& boxes) : m_boxes(boxes) {}
-    void ShowError(const std::string& text) override {
-        m_boxes.Show(text, MessageIcon::Error, MessageButtons::Ok);
-    }
-
-private:
-    MessageBoxes& m_boxes;
-};
 
 bool EndsWith(const std::string& text, std::string_view suffix) {
     return text.size() >= suffix.size() &&
@@ -62,7 +49,7 @@ void MainDialog::OnCreate() {
     }
     // A profile that cannot be written is told at closing, where it is written again; here it
     // would only stand between the person and the receipt.
-    SaveFormState();
+    static_cast<void>(SaveFormState());
 
     namespace Id = ControlId;
     const DialogControls& c = m_controls;
@@ -85,25 +72,31 @@ void MainDialog::OnCreate() {
     input.yearEntryText = c.List(Id::Year).SelectedText();
     input.periodMarkText = c.List(Id::TaxPeriod).SelectedText();
 
-    DialogReceiptMessages receiptMessages(m_services.messages);
-    const ReceiptComposer composer(m_dictionary, receiptMessages);
+    const ReceiptComposer composer(m_dictionary);
     std::string text;
+    // A page whose QR code could not be made is told at once and still printed.
+    const auto add = [this, &text](ComposedPage page) {
+        text += page.html;
+        if (!page.qrCode) {
+            Message(page.qrCode.Reason(), MessageIcon::Error);
+        }
+    };
     const std::vector<int> members = GetGroupMembers();
     for (const int n : members) {
         const KbkCode member = KbkCodeAndName(m_dictionary, n, m_kbkPostfix);
         RecalculateSum(n);
         if (m_groupAmountRub != "0" || m_groupAmountKop != "00") {
-            text += composer.Compose(input, member.code, member.name, m_groupAmountRub, m_groupAmountKop);
+            add(composer.Compose(input, member.code, member.name, m_groupAmountRub, m_groupAmountKop));
         }
     }
     if (members.empty()) {
-        text = composer.Compose(input);
+        add(composer.Compose(input));
     }
 
     // A file that cannot be written is reported, and no stale file is opened in its place.
-    const ReceiptFile::Result written = ReceiptFile::Write(PathFromText(m_form.fileName), text);
-    if (!written.ok) {
-        Message(std::string("Не удалось записать файл "_cp) + m_form.fileName + ": " + written.reason,
+    const Result<> written = ReceiptFile::Write(PathFromText(m_form.fileName), text);
+    if (!written) {
+        Message(std::string("Не удалось записать файл "_cp) + m_form.fileName + ": " + written.Reason(),
                 MessageIcon::Error);
         return;
     }

@@ -23,7 +23,7 @@ CalendarDate DateFromText(const std::string& text) {
 
 } // namespace
 
-std::optional<Profile::WriteFailure> MainDialog::SaveFormState() {
+Result<> MainDialog::SaveFormState() {
     ReadControls();
     // One write for all the keys, so that an interruption never leaves half an old form. A
     // list keeps its row; every other control the field of the form it shows.

@@ -1,6 +1,5 @@
 // The saved payers: the payer list and the database behind it.
 #include "MainDialog.h"
-#include "payers/DbException.h"
 #include "payers/PayerStore.h"
 
 #include <optional>
@@ -10,16 +9,13 @@ namespace kvitok {
 void MainDialog::LoadPayerNames() {
     // Names read before a failure (a damaged page late in the file) stay in the list.
     std::vector<std::string> names;
-    std::optional<std::string> failure;
-    try {
-        m_payers->Open(m_databasePath);
-        m_payers->AppendNames(names);
-    } catch (const DbException& error) {
-        failure = error.message();
+    Result<> read = m_payers->Open(m_databasePath);
+    if (read) {
+        read = m_payers->AppendNames(names);
     }
     List(ControlId::Payer).AddRows(std::move(names));
-    if (failure) {
-        Message(*failure);
+    if (!read) {
+        Message(read.Reason());
     }
 }
 
@@ -33,28 +29,28 @@ void MainDialog::OnSavePayer() {
                               m_form.regNumber,
                               m_form.snils,
                               List(ControlId::Oktmo).Selected()};
-    try {
-        // The list gains the name only once the row is really there, and only once: a row
-        // stored again after its deletion already has its entry.
-        if (m_payers->Save(record) == PayerStore::SaveOutcome::Inserted &&
-            List(ControlId::Payer).FindRow(m_form.payerName) < 0) {
-            List(ControlId::Payer).AddRow(m_form.payerName);
-        }
-    } catch (const DbException& error) {
-        Message(error.message());
+    const Result<PayerStore::SaveOutcome> saved = m_payers->Save(record);
+    if (!saved) {
+        Message(saved.Reason());
+        return;
+    }
+    // The list gains the name only once the row is really there, and only once: a row stored
+    // again after its deletion already has its entry.
+    if (*saved == PayerStore::SaveOutcome::Inserted && List(ControlId::Payer).FindRow(m_form.payerName) < 0) {
+        List(ControlId::Payer).AddRow(m_form.payerName);
     }
 }
 
 void MainDialog::OnDeletePayer() {
     ReadControls();
-    try {
-        // The entry that goes is the one whose rows went, typed or picked; another entry that
-        // happens to be selected is a payer still stored, and stays.
-        m_payers->Delete(m_form.payerName);
+    // The entry that goes is the one whose rows went, typed or picked; another entry that happens
+    // to be selected is a payer still stored, and stays.
+    const Result<int> deleted = m_payers->Delete(m_form.payerName);
+    if (deleted) {
         ListModel& payers = List(ControlId::Payer);
         payers.RemoveRow(payers.FindRow(m_form.payerName));
-    } catch (const DbException& error) {
-        Message(error.message());
+    } else {
+        Message(deleted.Reason());
     }
     WriteControls();
 }
@@ -66,29 +62,49 @@ void MainDialog::OnSelchangePayer() {
     const std::string name = List(ControlId::Payer).SelectedText();
     // Each column is applied as soon as it is read: a column that a table made elsewhere lacks
     // stops here with everything before it applied, and shown before the message.
-    std::optional<std::string> failure;
-    try {
-        if (const std::optional<StoredPayer> payer = m_payers->Find(name)) {
-            List(ControlId::Status).Select(payer->Position("status"));
-            OnSelchangeStatus();
-            List(ControlId::Kbk).Select(payer->Position("kbk"));
-            OnSelchangeKbk();
-            List(ControlId::Oktmo).Select(payer->Position("oktmo"));
-            ReadControls();
-            m_form.address = payer->Text("address");
-            m_form.inn = payer->Text("inn");
-            m_form.regNumber = payer->Text("regnumber");
-            m_form.snils = payer->Text("snils");
+    const auto apply = [this](const StoredPayer& payer) -> Result<> {
+        const Result<int> status = payer.Position("status");
+        if (!status) {
+            return Failure {status.Reason()};
         }
-    } catch (const DbException& error) {
-        failure = error.message();
+        List(ControlId::Status).Select(*status);
+        OnSelchangeStatus();
+        const Result<int> kbk = payer.Position("kbk");
+        if (!kbk) {
+            return Failure {kbk.Reason()};
+        }
+        List(ControlId::Kbk).Select(*kbk);
+        OnSelchangeKbk();
+        const Result<int> oktmo = payer.Position("oktmo");
+        if (!oktmo) {
+            return Failure {oktmo.Reason()};
+        }
+        List(ControlId::Oktmo).Select(*oktmo);
+        ReadControls();
+        const std::pair<const char*, std::string*> texts[] = {{"address", &m_form.address},
+                                                              {"inn", &m_form.inn},
+                                                              {"regnumber", &m_form.regNumber},
+                                                              {"snils", &m_form.snils}};
+        for (const auto& [column, field] : texts) {
+            const Result<std::string> text = payer.Text(column);
+            if (!text) {
+                return Failure {text.Reason()};
+            }
+            *field = *text;
+        }
+        return {};
+    };
+    const Result<std::optional<StoredPayer>> found = m_payers->Find(name);
+    Result<> applied = found ? Result<>() : Failure {found.Reason()};
+    if (found && *found) {
+        applied = apply(**found);
     }
     if (row >= 0) {
         m_form.payerName = name;
     }
     WriteControls();
-    if (failure) {
-        Message(*failure);
+    if (!applied) {
+        Message(applied.Reason());
     }
 }
 

@@ -1,7 +1,7 @@
 #include "PayerFileLocation.h"
 
-#include "files/UserFolders.h"
 #include "payers/PayerStore.h"
+#include "platform/UserFolders.h"
 
 #include <system_error>
 
@@ -14,7 +14,7 @@ std::filesystem::path PayerFilePath() {
     }
     const std::filesystem::path folder = UserDataFolder() / "kvitok";
     // A folder that cannot be made shows itself when the file is opened there.
-    CreateOwnerFolders(folder);
+    static_cast<void>(CreateOwnerFolders(folder));
     return folder / PayerStore::DefaultFileName;
 }
 

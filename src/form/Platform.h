@@ -1,13 +1,15 @@
 #pragma once
 
+#include "platform/Profile.h"
+
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace kvitok {
 
-// What the dialog logic asks of the desktop. The Qt view implements these; tests give fakes.
-// Every text crossing these interfaces is windows-1251 (file paths included): the
+// What the dialog logic asks of the desktop. Both windows implement these (the Qt window in
+// src/qt, the Win32 window in src/win32; the profile is the platform's UserProfile); tests give
+// fakes. Every text crossing these interfaces is windows-1251 (file paths included): the
 // implementation converts at its own boundary.
 
 enum class MessageIcon { None, Information, Warning, Error };
@@ -41,26 +43,6 @@ class AboutBox {
 public:
     virtual ~AboutBox() = default;
     virtual void ShowAbout() = 0; // modal
-};
-
-// The saved form state: one section of key/value texts.
-class Profile {
-public:
-    struct Entry {
-        std::string key;
-        std::string value;
-    };
-    // Why nothing was stored: the profile's file and the system's reason.
-    struct WriteFailure {
-        std::string file;
-        std::string reason;
-    };
-
-    virtual ~Profile() = default;
-    // The stored value, cut to at most 999 characters, or `defaultValue` when the key is absent.
-    virtual std::string Read(const std::string& key, const std::string& defaultValue) = 0;
-    // Stores all the entries at once: afterwards every one of them is stored, or on failure none.
-    virtual std::optional<WriteFailure> Write(const std::vector<Entry>& entries) = 0;
 };
 
 // The platform services a dialog uses; the caller owns them and keeps them alive.

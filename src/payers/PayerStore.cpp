@@ -1,12 +1,13 @@
 #include "payers/PayerStore.h"
 
-#include "files/PathText.h"
-#include "files/WholeFile.h"
 #include "payers/DbException.h"
 #include "payers/DbTransaction.h"
+#include "platform/PathText.h"
+#include "platform/WholeFile.h"
 #include "text/NumberText.h"
 
 #include <cstdint>
+#include <type_traits>
 
 namespace kvitok {
 
@@ -28,46 +29,85 @@ void BindRecord(DbPreparedStatement& statement, const PayerRecord& record) {
     statement.bindInt(8, record.oktmo);
 }
 
+// The one place the database layer's exception is caught: what it says becomes the reason.
+template <typename Operation>
+auto Guarded(Operation&& operation) -> Result<std::invoke_result_t<Operation>> {
+    try {
+        if constexpr (std::is_void_v<std::invoke_result_t<Operation>>) {
+            operation();
+            return {};
+        } else {
+            return operation();
+        }
+    } catch (const DbException& error) {
+        return Failure {error.message()};
+    }
+}
+
 } // namespace
 
 StoredPayer::StoredPayer(DbPreparedStatement statement)
     : m_statement(std::move(statement)), m_cursor(m_statement.runQuery()) {}
 
-int StoredPayer::Position(const char* column) const {
+int StoredPayer::ReadPosition(const char* column) const {
     const char* text = m_cursor.textOf(column);
     return text ? AtoI(text) : -1;
 }
 
-std::string StoredPayer::Text(const char* column) const {
+std::string StoredPayer::ReadText(const char* column) const {
     const char* text = m_cursor.textOf(column);
     return text ? text : "";
 }
 
-void PayerStore::Open(const std::string& fileName) {
+Result<int> StoredPayer::Position(const char* column) const {
+    return Guarded([&] {
+        return ReadPosition(column);
+    });
+}
+
+Result<std::string> StoredPayer::Text(const char* column) const {
+    return Guarded([&] {
+        return ReadText(column);
+    });
+}
+
+Result<> PayerStore::Open(const std::string& fileName) {
     // A new file holds other people's SNILS and INN: it is its owner's alone before SQLite writes
     // to it. A file that cannot be made is reported by the open.
     if (!fileName.empty() && fileName != ":memory:") { // SQLite's names for a database without a file
-        CreateOwnerFile(PathFromUtf8(fileName));
+        static_cast<void>(CreateOwnerFile(PathFromUtf8(fileName)));
     }
-    m_connection.openFile(fileName);
-    m_connection.runCommand(kCreateTable);
+    return Guarded([&] {
+        m_connection.openFile(fileName);
+        m_connection.runCommand(kCreateTable);
+    });
 }
 
-void PayerStore::AppendNames(std::vector<std::string>& names) {
-    for (DbCursor cursor = m_connection.runQuery("select name from insurers;"); !cursor.atEnd();
-         cursor.advance()) {
-        const char* name = cursor.textAt(0);
-        names.emplace_back(name ? name : "");
-    }
+Result<> PayerStore::AppendNames(std::vector<std::string>& names) {
+    return Guarded([&] {
+        for (DbCursor cursor = m_connection.runQuery("select name from insurers;"); !cursor.atEnd();
+             cursor.advance()) {
+            const char* name = cursor.textAt(0);
+            names.emplace_back(name ? name : "");
+        }
+    });
 }
 
-std::vector<std::string> PayerStore::ListNames() {
+Result<std::vector<std::string>> PayerStore::ListNames() {
     std::vector<std::string> names;
-    AppendNames(names);
+    if (const Result<> read = AppendNames(names); !read) {
+        return Failure {read.Reason()};
+    }
     return names;
 }
 
-PayerStore::SaveOutcome PayerStore::Save(const PayerRecord& record) {
+Result<PayerStore::SaveOutcome> PayerStore::Save(const PayerRecord& record) {
+    return Guarded([&] {
+        return SaveRow(record);
+    });
+}
+
+PayerStore::SaveOutcome PayerStore::SaveRow(const PayerRecord& record) {
     DbTransaction transaction(m_connection);
     std::optional<std::int64_t> id;
     {
@@ -103,13 +143,15 @@ PayerStore::SaveOutcome PayerStore::Save(const PayerRecord& record) {
     return outcome;
 }
 
-int PayerStore::Delete(const std::string& name) {
-    DbPreparedStatement statement = m_connection.prepare("delete from insurers where name =?;");
-    statement.bindText(1, name);
-    return statement.runCommand();
+Result<int> PayerStore::Delete(const std::string& name) {
+    return Guarded([&] {
+        DbPreparedStatement statement = m_connection.prepare("delete from insurers where name =?;");
+        statement.bindText(1, name);
+        return statement.runCommand();
+    });
 }
 
-std::optional<StoredPayer> PayerStore::Find(const std::string& name) {
+std::optional<StoredPayer> PayerStore::FindRow(const std::string& name) {
     DbPreparedStatement statement = m_connection.prepare("select * from insurers where name =?;");
     statement.bindText(1, name);
     StoredPayer payer(std::move(statement));
@@ -119,21 +161,29 @@ std::optional<StoredPayer> PayerStore::Find(const std::string& name) {
     return payer;
 }
 
-std::optional<PayerRecord> PayerStore::Load(const std::string& name) {
-    const std::optional<StoredPayer> payer = Find(name);
-    if (!payer) {
-        return std::nullopt;
-    }
-    PayerRecord record;
-    record.name = name;
-    record.status = payer->Position("status");
-    record.kbk = payer->Position("kbk");
-    record.oktmo = payer->Position("oktmo");
-    record.address = payer->Text("address");
-    record.inn = payer->Text("inn");
-    record.regNumber = payer->Text("regnumber");
-    record.snils = payer->Text("snils");
-    return record;
+Result<std::optional<StoredPayer>> PayerStore::Find(const std::string& name) {
+    return Guarded([&] {
+        return FindRow(name);
+    });
+}
+
+Result<std::optional<PayerRecord>> PayerStore::Load(const std::string& name) {
+    return Guarded([&]() -> std::optional<PayerRecord> {
+        const std::optional<StoredPayer> payer = FindRow(name);
+        if (!payer) {
+            return std::nullopt;
+        }
+        PayerRecord record;
+        record.name = name;
+        record.status = payer->ReadPosition("status");
+        record.kbk = payer->ReadPosition("kbk");
+        record.oktmo = payer->ReadPosition("oktmo");
+        record.address = payer->ReadText("address");
+        record.inn = payer->ReadText("inn");
+        record.regNumber = payer->ReadText("regnumber");
+        record.snils = payer->ReadText("snils");
+        return record;
+    });
 }
 
 } // namespace kvitok

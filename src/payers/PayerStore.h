@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "payers/DbConnection.h"
 
 #include <optional>
@@ -24,26 +25,30 @@ struct PayerRecord {
 };
 
 // The stored row of one payer, read a column at a time, so that a caller applying it in its
-// own order stops at the first column the file lacks with everything before it applied. A
-// missing column throws DbException. Lives no longer than the store that found it.
+// own order stops at the first column the file lacks with everything before it applied; the
+// failure says which. Lives no longer than the store that found it.
 class StoredPayer {
 public:
     // A list position; NULL (a row written by another tool) reads as no selection, -1.
-    int Position(const char* column) const;
+    Result<int> Position(const char* column) const;
     // A text; NULL reads as the empty text.
-    std::string Text(const char* column) const;
+    Result<std::string> Text(const char* column) const;
 
 private:
     friend class PayerStore;
     explicit StoredPayer(DbPreparedStatement statement);
+    // The same, throwing DbException.
+    int ReadPosition(const char* column) const;
+    std::string ReadText(const char* column) const;
 
     DbPreparedStatement m_statement;
     DbCursor m_cursor; // borrows m_statement
 };
 
-// The saved payers: one table in a small database file. Every failure is thrown as DbException
-// whose message is the text to show to the user. Values are always bound as parameters, so any
-// text (quotes, semicolons, SQL) is stored and found exactly as typed.
+// The saved payers: one table in a small database file. The database layer's DbException ends
+// here: every operation gives its value, or the failure whose reason is the layer's message, the
+// text to show to the user. Values are always bound as parameters, so any text (quotes,
+// semicolons, SQL) is stored and found exactly as typed.
 class PayerStore {
 public:
     static constexpr const char* DefaultFileName = "insurers.db";
@@ -54,26 +59,30 @@ public:
 
     // Opens (creating when missing) the file, relative names against the current directory,
     // and creates the table when it is not there yet.
-    void Open(const std::string& fileName = DefaultFileName);
+    Result<> Open(const std::string& fileName = DefaultFileName);
     // Appends the stored names in the order the database returns them (one per row). When the
     // file fails part-way, the names read before the failure are already in `names`.
-    void AppendNames(std::vector<std::string>& names);
-    std::vector<std::string> ListNames();
+    Result<> AppendNames(std::vector<std::string>& names);
+    Result<std::vector<std::string>> ListNames();
     // Updates the first row of the record's name, or inserts a new row when there is none or
     // when that row is gone by the time of the update. The look-up and the write are one
     // transaction, so two programs saving one new name at once store it once.
-    SaveOutcome Save(const PayerRecord& record);
-    // Removes every row of that name; returns how many there were.
-    int Delete(const std::string& name);
+    Result<SaveOutcome> Save(const PayerRecord& record);
+    // Removes every row of that name; gives how many there were.
+    Result<int> Delete(const std::string& name);
     // The first row of that name, or nothing when the name is not stored.
-    std::optional<StoredPayer> Find(const std::string& name);
+    Result<std::optional<StoredPayer>> Find(const std::string& name);
     // The same row read whole.
-    std::optional<PayerRecord> Load(const std::string& name);
+    Result<std::optional<PayerRecord>> Load(const std::string& name);
 
     // For waiting on another process's lock (60000 ms unless changed).
     void SetBusyWaitMs(int milliseconds) { m_connection.setBusyWaitMs(milliseconds); }
 
 private:
+    // The same, throwing DbException.
+    SaveOutcome SaveRow(const PayerRecord& record);
+    std::optional<StoredPayer> FindRow(const std::string& name);
+
     DbConnection m_connection;
 };
 

@@ -3,7 +3,7 @@
 namespace kvitok {
 
 KvitokApp::KvitokApp(std::string databasePath, std::filesystem::path profilePath)
-    : m_profile(std::move(profilePath), "kvt_section"),
+    : m_profile(std::move(profilePath)),
       m_dialog(std::make_unique<MainDialog>(
           PlatformServices {m_messages, m_saveDialog, m_shell, m_about, m_profile}, std::move(databasePath))),
       m_window(std::make_unique<MainWindow>(*m_dialog)) {

@@ -2,8 +2,8 @@
 
 #include "MainWindow.h"
 #include "QtPlatform.h"
-#include "form/IniProfile.h"
 #include "form/MainDialog.h"
+#include "platform/UserProfile.h"
 
 #include <memory>
 #include <string>
@@ -16,7 +16,7 @@ namespace kvitok {
 class KvitokApp {
 public:
     explicit KvitokApp(std::string databasePath,
-                       std::filesystem::path profilePath = IniProfile::DefaultPath());
+                       std::filesystem::path profilePath = UserProfile::DefaultPath());
     ~KvitokApp();
     KvitokApp(const KvitokApp&) = delete;
     KvitokApp& operator=(const KvitokApp&) = delete;
@@ -31,7 +31,7 @@ private:
     QtSaveFileDialog m_saveDialog;
     QtShell m_shell;
     QtAboutBox m_about;
-    IniProfile m_profile;
+    UserProfile m_profile;
     std::unique_ptr<MainDialog> m_dialog;
     std::unique_ptr<MainWindow> m_window;
 };

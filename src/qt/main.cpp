@@ -1,8 +1,8 @@
 #include "CommandLine.h"
 #include "Emblem.h"
 #include "KvitokApp.h"
-#include "files/PathText.h"
 #include "form/PayerFileLocation.h"
+#include "platform/PathText.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -2,7 +2,6 @@
 
 #include "Base64Encoder.h"
 #include "EncodeQrPng.h"
-#include "ReceiptMessages.h"
 #include "ReceiptTemplates.h"
 #include "StripMask.h"
 
@@ -122,8 +121,8 @@ struct Working {
 
 } // namespace
 
-std::string ReceiptComposer::Compose(const ReceiptInput& input, std::string kbkCode, std::string paymentName,
-                                     std::string amountRub, std::string amountKop) const {
+ComposedPage ReceiptComposer::Compose(const ReceiptInput& input, std::string kbkCode, std::string paymentName,
+                                      std::string amountRub, std::string amountKop) const {
     // The order of the steps matters: a value inserted early is searched by the later steps.
     Working w;
     {
@@ -182,12 +181,11 @@ std::string ReceiptComposer::Compose(const ReceiptInput& input, std::string kbkC
     w.Both("@Bank", m_dictionary.Lookup("BANK"));
 
     std::string png;
-    if (EncodeQrPng(w.payload, png)) {
-        ReplaceAll(w.page, "@BarCode", Base64Encoder().Encode(png));
-    } else {
-        m_messages.ShowError(std::string("Ошибка при создании QR кода!"_cp));
+    if (!EncodeQrPng(w.payload, png)) {
+        return {std::move(w.page), Failure {std::string("Ошибка при создании QR кода!"_cp)}};
     }
-    return std::move(w.page);
+    ReplaceAll(w.page, "@BarCode", Base64Encoder().Encode(png));
+    return {std::move(w.page), {}};
 }
 
 } // namespace kvitok

@@ -1,6 +1,6 @@
 #include "ReceiptFile.h"
 
-#include "files/WholeFile.h"
+#include "platform/WholeFile.h"
 
 namespace kvitok {
 
@@ -18,12 +18,9 @@ std::string ReceiptFile::WithCrLf(std::string_view pages) {
     return bytes;
 }
 
-ReceiptFile::Result ReceiptFile::Write(const std::filesystem::path& path, std::string_view pages) {
+Result<> ReceiptFile::Write(const std::filesystem::path& path, std::string_view pages) {
     // Read and write for everyone the umask allows, as a file the browser opens should be.
-    if (const int error = ReplaceWholeFile(path, WithCrLf(pages), 0666)) {
-        return {false, SystemReason(error)};
-    }
-    return {true, {}};
+    return ReplaceWholeFile(path, WithCrLf(pages), NewFileAccess::Everyone);
 }
 
 } // namespace kvitok

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -10,14 +12,9 @@ namespace kvitok {
 // feed stored as CR LF so that the file reads the same wherever it is opened.
 class ReceiptFile {
 public:
-    struct Result {
-        bool ok = false;
-        std::string reason; // the system's reason (windows-1251) when ok is false
-    };
-
     // The file is replaced whole or not at all (see ReplaceWholeFile): on any failure the old
-    // file is as it was, nothing is left beside it, and the reason says why.
-    static Result Write(const std::filesystem::path& path, std::string_view pages);
+    // file is as it was, nothing is left beside it, and the reason is the system's.
+    static Result<> Write(const std::filesystem::path& path, std::string_view pages);
 
     // The bytes that Write stores for the given pages.
     static std::string WithCrLf(std::string_view pages);

@@ -1,6 +1,6 @@
 #include "NumberText.h"
 
-#include "CLocaleNumber.h"
+#include "platform/CLocaleNumber.h"
 
 #include <algorithm>
 #include <climits>

@@ -2,8 +2,8 @@
 
 #include "MainWindow.h"
 #include "Win32Platform.h"
-#include "WindowsProfile.h"
 #include "form/MainDialog.h"
+#include "platform/UserProfile.h"
 
 #include <filesystem>
 #include <memory>
@@ -31,7 +31,7 @@ private:
     Win32SaveFileDialog m_saveDialog;
     Win32Shell m_shell;
     Win32AboutBox m_about;
-    WindowsProfile m_profile;
+    UserProfile m_profile;
     std::unique_ptr<MainDialog> m_dialog;
     std::unique_ptr<MainWindow> m_window;
 };

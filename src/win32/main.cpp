@@ -1,8 +1,8 @@
 #include "KvitokApp.h"
 #include "Win32Platform.h"
-#include "files/PathText.h"
-#include "form/IniProfile.h"
 #include "form/PayerFileLocation.h"
+#include "platform/PathText.h"
+#include "platform/UserProfile.h"
 
 #include <windows.h>
 
@@ -14,7 +14,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     const kvitok::ComScope com;
     INITCOMMONCONTROLSEX controls {sizeof controls, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
-    kvitok::KvitokApp app(kvitok::PathToUtf8(kvitok::PayerFilePath()), kvitok::IniProfile::DefaultPath());
+    kvitok::KvitokApp app(kvitok::PathToUtf8(kvitok::PayerFilePath()), kvitok::UserProfile::DefaultPath());
     if (app.Start()) {
         app.Run();
     }

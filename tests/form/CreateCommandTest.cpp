@@ -105,6 +105,31 @@ TEST_F(CreateCommand, UnwritablePathIsReportedAndNothingIsOpened) {
     EXPECT_TRUE(std::filesystem::is_empty(folder.File("a-folder")));
 }
 
+// Each page whose QR code cannot be made (here the payment line is too long for a symbol) is told
+// as it is made, and the file is still written; a file that cannot be written is told after them.
+TEST_F(CreateCommand, PagesWithoutTheirQrCodeAreToldThenWritten) {
+    FillValidForm();
+    SelectKbkNumber(1);
+    Put(Id::Address, std::string(700, "я"_cp[0]));
+    for (const std::string& path : {folder.File("kvt.html"), folder.File("missing-folder/kvt.html")}) {
+        platform.messages.shown.clear();
+        Put(Id::FileName, path);
+        Click(Id::Create);
+        const bool written = path == folder.File("kvt.html");
+        ASSERT_EQ(platform.messages.shown.size(), written ? 2u : 3u) << path;
+        for (int page = 0; page < 2; ++page) {
+            EXPECT_EQ(platform.messages.shown[page].text, "Ошибка при создании QR кода!"_cp);
+            EXPECT_EQ(platform.messages.shown[page].icon, MessageIcon::Error);
+            EXPECT_EQ(platform.messages.shown[page].buttons, MessageButtons::Ok);
+        }
+        if (!written) {
+            EXPECT_EQ(platform.messages.shown[2].text.find(std::string("Не удалось записать файл "_cp)), 0u);
+        }
+    }
+    EXPECT_EQ(Count(ReadFile(folder.File("kvt.html")), "<html"), 2);
+    EXPECT_EQ(platform.shell.opened, std::vector<std::string> {folder.File("kvt.html")});
+}
+
 // A zero byte in a hand-edited profile once cut the QR code's payment line before the Sum.
 TEST_F(CreateCommand, ControlCharacterFromTheProfileMakesNoReceipt) {
     FillValidForm();

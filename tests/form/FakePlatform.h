@@ -71,23 +71,23 @@ class FakeProfile : public Profile {
 public:
     std::map<std::string, std::string> values;
     std::vector<std::string> readKeys;
-    int writeCount = 0;                  // calls of Write
-    std::optional<WriteFailure> failure; // when set, every write fails with it and stores nothing
+    int writeCount = 0;             // calls of Write
+    std::optional<Failure> failure; // when set, every write fails with it and stores nothing
 
     std::string Read(const std::string& key, const std::string& defaultValue) override {
         readKeys.push_back(key);
         const auto it = values.find(key);
         return it == values.end() ? defaultValue : it->second.substr(0, 999);
     }
-    std::optional<WriteFailure> Write(const std::vector<Entry>& entries) override {
+    Result<> Write(const std::vector<Entry>& entries) override {
         ++writeCount;
         if (failure) {
-            return failure;
+            return *failure;
         }
         for (const Entry& entry : entries) {
             values[entry.key] = entry.value;
         }
-        return std::nullopt;
+        return {};
     }
 };
 

@@ -93,8 +93,7 @@ TEST_F(FormState, RowsOutOfRangeSelectNothing) {
 
 TEST_F(FormState, AProfileThatCannotBeWrittenIsToldOnceAtClosing) {
     FillValidForm();
-    platform.profile.failure =
-        Profile::WriteFailure {"/home/u/.config/kvitok/kvitok.ini", "Permission denied"};
+    platform.profile.failure = Failure {"/home/u/.config/kvitok/kvitok.ini: Permission denied"};
     Click(Id::Create); // the receipt is what counts here
     EXPECT_TRUE(platform.messages.shown.empty());
     EXPECT_EQ(platform.shell.opened.size(), 1u);

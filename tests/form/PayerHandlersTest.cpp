@@ -85,8 +85,8 @@ TEST_F(PayerHandlers, DeleteRemovesTheEntryOfTheNameItDeleted) {
 TEST_F(PayerHandlers, APickReplacesEveryFieldItSetsOrNothing) {
     const PayerRecord stored {"Bbb", "B street", 2, 1, "500100732259", "123-456-789012", "112-233-445 95", 9};
     PayerStore store;
-    store.Open(folder.File("insurers.db"));
-    store.Save(stored);
+    ASSERT_TRUE(store.Open(folder.File("insurers.db")));
+    ASSERT_TRUE(store.Save(stored));
     const auto shown = [this] {
         return PayerRecord {C().List(Id::Payer).EditText(),  C().Edit(Id::Address).text,
                             C().List(Id::Status).Selected(), C().List(Id::Kbk).Selected(),
@@ -138,7 +138,7 @@ TEST_F(PayerHandlers, FileThatIsNotADatabaseIsReportedAndTheDialogGoesOn) {
 TEST_F(PayerHandlers, DamagedFileKeepsTheNamesReadBeforeTheDamage) {
     const std::string path = folder.File("damaged.db");
     {
-        PayerStore().Open(path);
+        ASSERT_TRUE(PayerStore().Open(path));
         DbConnection db;
         db.openFile(path);
         db.runCommand("with recursive n(i) as (select 1000 union all select i + 1 from n where i < 1299) "

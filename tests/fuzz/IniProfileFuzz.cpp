@@ -1,8 +1,8 @@
 // The profile file: after a write every written key reads back as written, every other key of
-// every section reads as before, and every other line of the file stays as it was. Reads change
-// nothing.
+// every section reads as before, every other line of the file stays as it was, and all lines end
+// alike. Reads change nothing.
 #include "FuzzSupport.h"
-#include "form/IniProfile.h"
+#include "platform/IniProfile.h"
 
 #include <algorithm>
 #include <array>
@@ -42,15 +42,30 @@ std::string AsReadBack(std::string value) {
     return value;
 }
 
+// The lines without their endings, which a write may change.
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
-        lines.push_back(text.substr(start, end - start));
+        std::string line = text.substr(start, end - start);
+        while (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(std::move(line));
         start = end + 1;
     }
     return lines;
+}
+
+// Every line feed has a carriage return before it, or none has.
+bool OneLineEnding(const std::string& text) {
+    std::size_t crLf = 0;
+    std::size_t lf = 0;
+    for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1)) {
+        ++(i > 0 && text[i - 1] == '\r' ? crLf : lf);
+    }
+    return crLf == 0 || lf == 0;
 }
 
 std::string_view Trim(std::string_view text) {
@@ -87,8 +102,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const Values old = ReadAll(file);
     FUZZ_CHECK(kvitok::fuzz::ReadBytes(file) == before);
-    FUZZ_CHECK(!IniProfile(file, "kvt_section").Write(entries));
+    FUZZ_CHECK(IniProfile(file, "kvt_section").Write(entries));
     const std::string after = kvitok::fuzz::ReadBytes(file);
+    FUZZ_CHECK(OneLineEnding(after));
 
     Values expected = old;
     for (const Profile::Entry& entry : entries) {

@@ -2,8 +2,8 @@
 // profile equals the first; a close refused for an over-long value writes nothing.
 #include "FuzzSupport.h"
 #include "form/FakePlatform.h"
-#include "form/IniProfile.h"
 #include "form/MainDialog.h"
+#include "platform/IniProfile.h"
 
 namespace {
 

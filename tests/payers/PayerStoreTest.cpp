@@ -1,11 +1,10 @@
 #include "payers/PayerStore.h"
 #include "payers/DbConnection.h"
-#include "payers/DbException.h"
 #include "text/Cp1251.h"
 #include "text/Cp1251Literal.h"
 
-#include "DbFailure.h"
 #include "SamplePayer.h"
+#include "support/ResultReason.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +18,7 @@
 namespace kvitok {
 namespace {
 
-using kvitok::testing::MessageOf;
+using kvitok::testing::ReasonOf;
 using kvitok::testing::TempFolder;
 namespace fs = std::filesystem;
 
@@ -40,9 +39,9 @@ protected:
 
 TEST_F(PayerStoreTest, FirstStartCreatesTheFileAndTheTable) {
     ASSERT_FALSE(fs::exists(DbFile()));
-    m_store.Open(DbFile());
+    ASSERT_TRUE(m_store.Open(DbFile()));
     EXPECT_TRUE(fs::exists(DbFile()));
-    EXPECT_TRUE(m_store.ListNames().empty());
+    EXPECT_TRUE(m_store.ListNames()->empty());
 
     DbConnection db = Other();
     std::vector<std::string> columns;
@@ -61,7 +60,7 @@ TEST_F(PayerStoreTest, FirstStartCreatesTheFileAndTheTable) {
 TEST_F(PayerStoreTest, OpensInsurersDbInTheCurrentFolderByDefault) {
     const fs::path previous = fs::current_path();
     fs::current_path(m_folder.Path());
-    EXPECT_NO_THROW(m_store.Open());
+    EXPECT_TRUE(m_store.Open());
     fs::current_path(previous);
     EXPECT_TRUE(fs::exists(DbFile()));
     EXPECT_STREQ(PayerStore::DefaultFileName, "insurers.db");
@@ -76,22 +75,22 @@ TEST_F(PayerStoreTest, SaveUpdateLoadDeleteRoundTrips) {
         "",
         "'",
     };
-    m_store.Open(DbFile());
+    ASSERT_TRUE(m_store.Open(DbFile()));
     for (const std::string& name : names) {
         PayerRecord record = Payer(name);
         record.inn = name + "'1";
-        EXPECT_EQ(m_store.Save(record), PayerStore::SaveOutcome::Inserted);
-        EXPECT_EQ(m_store.Load(name), record);
+        EXPECT_EQ(*m_store.Save(record), PayerStore::SaveOutcome::Inserted);
+        EXPECT_EQ(*m_store.Load(name), record);
 
         record.address = "ул. О'Нила; 5"_cp;
         record.status = -1;
         record.kbk = -1;
         record.oktmo = 0;
         record.snils.clear();
-        EXPECT_EQ(m_store.Save(record), PayerStore::SaveOutcome::Updated);
-        EXPECT_EQ(m_store.Load(name), record);
+        EXPECT_EQ(*m_store.Save(record), PayerStore::SaveOutcome::Updated);
+        EXPECT_EQ(*m_store.Load(name), record);
     }
-    EXPECT_EQ(m_store.ListNames(), names);
+    EXPECT_EQ(*m_store.ListNames(), names);
 
     // Texts are the form's windows-1251 bytes, not converted on the way in.
     {
@@ -101,24 +100,24 @@ TEST_F(PayerStoreTest, SaveUpdateLoadDeleteRoundTrips) {
     }
 
     for (const std::string& name : names) {
-        EXPECT_EQ(m_store.Delete(name), 1);
-        EXPECT_EQ(m_store.Load(name), std::nullopt);
+        EXPECT_EQ(*m_store.Delete(name), 1);
+        EXPECT_EQ(*m_store.Load(name), std::nullopt);
     }
-    EXPECT_TRUE(m_store.ListNames().empty());
-    EXPECT_EQ(m_store.Delete("nobody"), 0);
+    EXPECT_TRUE(m_store.ListNames()->empty());
+    EXPECT_EQ(*m_store.Delete("nobody"), 0);
 }
 
 TEST_F(PayerStoreTest, NamesDifferingInCaseOrTrailingSpaceAreDifferentPayers) {
-    m_store.Open(DbFile());
+    ASSERT_TRUE(m_store.Open(DbFile()));
     for (const char* name : {"Петров", "ПЕТРОВ", "Петров "}) {
         const std::string cp = Utf8ToCp1251(name).value();
-        EXPECT_EQ(m_store.Save(Payer(cp)), PayerStore::SaveOutcome::Inserted) << name;
+        EXPECT_EQ(*m_store.Save(Payer(cp)), PayerStore::SaveOutcome::Inserted) << name;
     }
-    EXPECT_EQ(m_store.ListNames().size(), 3u);
+    EXPECT_EQ(m_store.ListNames()->size(), 3u);
 }
 
 TEST_F(PayerStoreTest, RowsWrittenByAnotherTool) {
-    m_store.Open(DbFile());
+    ASSERT_TRUE(m_store.Open(DbFile()));
     DbConnection db = Other();
     db.runCommand("insert into insurers(name, address, status, kbk, inn, regnumber, snils, oktmo) "
                   "values('Twin', null, null, null, null, null, null, null);"
@@ -128,15 +127,15 @@ TEST_F(PayerStoreTest, RowsWrittenByAnotherTool) {
     // The first row wins, and its NULLs read as no selection and empty texts.
     PayerRecord first;
     first.name = "Twin";
-    EXPECT_EQ(m_store.Load("Twin"), first);
+    EXPECT_EQ(*m_store.Load("Twin"), first);
 
-    EXPECT_EQ(m_store.Save(Payer("Twin")), PayerStore::SaveOutcome::Updated);
-    EXPECT_EQ(m_store.Load("Twin"), Payer("Twin"));
+    EXPECT_EQ(*m_store.Save(Payer("Twin")), PayerStore::SaveOutcome::Updated);
+    EXPECT_EQ(*m_store.Load("Twin"), Payer("Twin"));
     EXPECT_EQ(db.runScalarQuery("select status from insurers where id = 2"), 4);
 
-    EXPECT_EQ(m_store.ListNames(), (std::vector<std::string> {"Twin", "Twin"}));
-    EXPECT_EQ(m_store.Delete("Twin"), 2);
-    EXPECT_TRUE(m_store.ListNames().empty());
+    EXPECT_EQ(*m_store.ListNames(), (std::vector<std::string> {"Twin", "Twin"}));
+    EXPECT_EQ(*m_store.Delete("Twin"), 2);
+    EXPECT_TRUE(m_store.ListNames()->empty());
 }
 
 // A save always ends in the file: the row of the name is updated whatever its id, and a row
@@ -156,9 +155,9 @@ TEST_F(PayerStoreTest, SaveAlwaysEndsInTheFile) {
     for (const Case& c : cases) {
         fs::remove(DbFile());
         PayerStore store;
-        store.Open(DbFile());
+        ASSERT_TRUE(store.Open(DbFile()));
         Other().runCommand(c.setUp);
-        EXPECT_EQ(store.Save(Payer("A")), c.outcome) << c.setUp;
+        EXPECT_EQ(*store.Save(Payer("A")), c.outcome) << c.setUp;
         DbConnection db = Other();
         EXPECT_EQ(db.runScalarQuery("select count(*) from insurers where name = 'A'"), c.rows) << c.setUp;
         EXPECT_EQ(db.runScalarQuery("select status from insurers order by id desc limit 1"), 2) << c.setUp;
@@ -173,17 +172,12 @@ TEST_F(PayerStoreTest, ExistingTableIsNeverAltered) {
                       "address text, status integer, kbk integer, inn text, regnumber text, oktmo integer);"
                       "insert into insurers(name) values('Old');");
     }
-    m_store.Open(DbFile());
-    EXPECT_EQ(m_store.ListNames(), std::vector<std::string> {"Old"});
-    EXPECT_EQ(MessageOf([&] {
-                  m_store.Save(Payer("New"));
-              }),
+    ASSERT_TRUE(m_store.Open(DbFile()));
+    EXPECT_EQ(*m_store.ListNames(), std::vector<std::string> {"Old"});
+    EXPECT_EQ(ReasonOf(m_store.Save(Payer("New"))),
               "SQLITE_ERROR[1]: table insurers has no column named snils");
-    EXPECT_EQ(MessageOf([&] {
-                  m_store.Load("Old");
-              }),
-              "DBLAYER_ERROR[1000]: Invalid field name requested");
-    EXPECT_EQ(m_store.Delete("Old"), 1);
+    EXPECT_EQ(ReasonOf(m_store.Load("Old")), "DBLAYER_ERROR[1000]: Invalid field name requested");
+    EXPECT_EQ(*m_store.Delete("Old"), 1);
 }
 
 TEST_F(PayerStoreTest, FileThatIsNotADatabase) {
@@ -191,58 +185,32 @@ TEST_F(PayerStoreTest, FileThatIsNotADatabase) {
         std::ofstream out(DbFile(), std::ios::binary);
         out << "This is not a database, only some text that happens to be called insurers.db\n";
     }
-    EXPECT_EQ(MessageOf([&] {
-                  m_store.Open(DbFile());
-              }),
-              "UNKNOWN_ERROR[26]: file is not a database");
-    EXPECT_EQ(MessageOf([&] {
-                  m_store.ListNames();
-              }),
-              "UNKNOWN_ERROR[26]: file is not a database");
+    EXPECT_EQ(ReasonOf(m_store.Open(DbFile())), "UNKNOWN_ERROR[26]: file is not a database");
+    EXPECT_EQ(ReasonOf(m_store.ListNames()), "UNKNOWN_ERROR[26]: file is not a database");
 }
 
 TEST_F(PayerStoreTest, LockedDatabaseGivesBusyAfterTheTimeout) {
-    m_store.Open(DbFile());
-    m_store.Save(Payer("A"));
+    ASSERT_TRUE(m_store.Open(DbFile()));
+    ASSERT_TRUE(m_store.Save(Payer("A")));
     DbConnection other = Other();
     other.runCommand("begin exclusive;");
     m_store.SetBusyWaitMs(50);
-    EXPECT_EQ(MessageOf([&] {
-                  m_store.Save(Payer("B"));
-              }),
-              "SQLITE_BUSY[5]: database is locked");
-    EXPECT_EQ(MessageOf([&] {
-                  m_store.Delete("A");
-              }),
-              "SQLITE_BUSY[5]: database is locked");
+    EXPECT_EQ(ReasonOf(m_store.Save(Payer("B"))), "SQLITE_BUSY[5]: database is locked");
+    EXPECT_EQ(ReasonOf(m_store.Delete("A")), "SQLITE_BUSY[5]: database is locked");
     other.runCommand("commit;");
-    EXPECT_EQ(m_store.Delete("A"), 1);
+    EXPECT_EQ(*m_store.Delete("A"), 1);
 }
 
 TEST_F(PayerStoreTest, AfterAFailedOpenEveryOperationReportsAnError) {
     fs::create_directory(m_folder.Path() / "plain");
     std::ofstream(m_folder.File("plain/file")) << "x";
     // A path below a plain file cannot be created, whoever runs the test.
-    EXPECT_EQ(MessageOf([&] {
-                  m_store.Open(m_folder.File("plain/file/insurers.db"));
-              }),
+    EXPECT_EQ(ReasonOf(m_store.Open(m_folder.File("plain/file/insurers.db"))),
               "SQLITE_CANTOPEN[14]: unable to open database file");
-    EXPECT_NE(MessageOf([&] {
-                  m_store.ListNames();
-              }),
-              "");
-    EXPECT_NE(MessageOf([&] {
-                  m_store.Save(Payer("A"));
-              }),
-              "");
-    EXPECT_NE(MessageOf([&] {
-                  m_store.Delete("A");
-              }),
-              "");
-    EXPECT_NE(MessageOf([&] {
-                  m_store.Load("A");
-              }),
-              "");
+    EXPECT_NE(ReasonOf(m_store.ListNames()), "");
+    EXPECT_NE(ReasonOf(m_store.Save(Payer("A"))), "");
+    EXPECT_NE(ReasonOf(m_store.Delete("A")), "");
+    EXPECT_NE(ReasonOf(m_store.Load("A")), "");
 }
 
 } // namespace

@@ -447,10 +447,11 @@ TEST_F(Window, ARefusedPickPutsTheListBack) {
 TEST_F(Window, OnlyAPickFromTheListLoadsAStoredPayer) {
     {
         PayerStore store;
-        store.Open((home.Path() / "insurers.db").string());
-        store.Save({std::string("Иванов Иван"_cp), std::string("Хранимый адрес"_cp), 2, 1, "771234567890",
-                    "087-654-321098", "123-456-789 01", 3});
-        store.Save({std::string("Яковлев Яков"_cp), std::string("Адрес Яковлева"_cp), 2, 1, "", "", "", 3});
+        ASSERT_TRUE(store.Open((home.Path() / "insurers.db").string()));
+        ASSERT_TRUE(store.Save({std::string("Иванов Иван"_cp), std::string("Хранимый адрес"_cp), 2, 1,
+                                "771234567890", "087-654-321098", "123-456-789 01", 3}));
+        ASSERT_TRUE(store.Save(
+            {std::string("Яковлев Яков"_cp), std::string("Адрес Яковлева"_cp), 2, 1, "", "", "", 3}));
     }
     OpenedFiles opened;
     Start();

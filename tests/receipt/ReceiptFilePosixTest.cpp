@@ -14,9 +14,9 @@ TEST(ReceiptFilePosix, ReportsAFullDevice) {
     if (!fs::exists("/dev/full")) {
         GTEST_SKIP() << "no /dev/full";
     }
-    const ReceiptFile::Result result = ReceiptFile::Write("/dev/full", std::string(1 << 16, 'x'));
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.reason.empty());
+    const Result<> result = ReceiptFile::Write("/dev/full", std::string(1 << 16, 'x'));
+    ASSERT_FALSE(result);
+    EXPECT_FALSE(result.Reason().empty());
 }
 
 } // namespace

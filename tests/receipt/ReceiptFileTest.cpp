@@ -36,24 +36,22 @@ TEST(ReceiptFileBytes, EveryLineFeedBecomesCrLfOnce) {
 
 TEST_F(ReceiptFileTest, WritesOrReplacesTheFile) {
     const fs::path path = m_folder.Path() / "kvt.html";
-    ASSERT_TRUE(ReceiptFile::Write(path.string(), "first\npage").ok);
+    ASSERT_TRUE(ReceiptFile::Write(path.string(), "first\npage"));
     EXPECT_EQ(testing::ReadFile(path), "first\r\npage\r\n");
-    const ReceiptFile::Result second = ReceiptFile::Write(path.string(), "x");
-    EXPECT_TRUE(second.ok);
-    EXPECT_TRUE(second.reason.empty());
+    EXPECT_TRUE(ReceiptFile::Write(path.string(), "x"));
     EXPECT_EQ(testing::ReadFile(path), "x\r\n");
 }
 
 TEST_F(ReceiptFileTest, ReportsWhyTheFileCannotBeMade) {
     const fs::path missing = m_folder.Path() / "no such folder" / "kvt.html";
-    const ReceiptFile::Result result = ReceiptFile::Write(missing.string(), "page");
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.reason.empty());
+    const Result<> result = ReceiptFile::Write(missing.string(), "page");
+    ASSERT_FALSE(result);
+    EXPECT_FALSE(result.Reason().empty());
     EXPECT_FALSE(fs::exists(missing));
 
-    const ReceiptFile::Result folder = ReceiptFile::Write(m_folder.Path().string(), "page");
-    EXPECT_FALSE(folder.ok);
-    EXPECT_FALSE(folder.reason.empty());
+    const Result<> folder = ReceiptFile::Write(m_folder.Path().string(), "page");
+    ASSERT_FALSE(folder);
+    EXPECT_FALSE(folder.Reason().empty());
 }
 
 } // namespace

@@ -4,25 +4,11 @@
 
 #include "receipt/ReceiptComposer.h"
 #include "receipt/ReceiptFile.h"
-#include "receipt/ReceiptMessages.h"
 #include "refdata/ReferenceDictionary.h"
 #include "text/Cp1251.h"
 
 #include <cstdio>
 #include <fstream>
-
-namespace {
-
-class FailOnMessage : public kvitok::ReceiptMessages {
-public:
-    void ShowError(const std::string& text) override {
-        std::fprintf(stderr, "%s\n", kvitok::Cp1251ToUtf8(text).c_str());
-        failed = true;
-    }
-    bool failed = false;
-};
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -30,15 +16,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     const kvitok::ReferenceDictionary dictionary;
-    FailOnMessage messages;
-    const std::string page =
-        kvitok::ReceiptComposer(dictionary, messages).Compose(kvitok::TypicalReceiptInput());
-    if (messages.failed) {
+    const kvitok::ComposedPage page =
+        kvitok::ReceiptComposer(dictionary).Compose(kvitok::TypicalReceiptInput());
+    if (!page.qrCode) {
+        std::fprintf(stderr, "%s\n", kvitok::Cp1251ToUtf8(page.qrCode.Reason()).c_str());
         return 1;
     }
-    const kvitok::ReceiptFile::Result written = kvitok::ReceiptFile::Write(argv[1], page);
-    if (!written.ok) {
-        std::fprintf(stderr, "%s: %s\n", argv[1], kvitok::Cp1251ToUtf8(written.reason).c_str());
+    const kvitok::Result<> written = kvitok::ReceiptFile::Write(argv[1], page.html);
+    if (!written) {
+        std::fprintf(stderr, "%s: %s\n", argv[1], kvitok::Cp1251ToUtf8(written.Reason()).c_str());
         return 1;
     }
     std::ofstream(argv[2], std::ios::binary) << kvitok::Cp1251ToUtf8(kvitok::TypicalPayload(dictionary));

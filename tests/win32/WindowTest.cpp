@@ -1,10 +1,10 @@
 // The Win32 window over the dialog logic, driven through window messages as a person's keys
 // and clicks arrive; the desktop's boxes are the platform fakes.
-#include "files/PathText.h"
 #include "form/FakePlatform.h"
 #include "form/FormTable.h"
 #include "form/MainDialog.h"
 #include "payers/PayerStore.h"
+#include "platform/PathText.h"
 #include "support/TestFiles.h"
 #include "text/Cp1251.h"
 #include "text/Cp1251Literal.h"
@@ -240,8 +240,9 @@ TEST_F(Win32Window, TextTheReceiptCannotPrintIsRefusedWithABalloon) {
 TEST_F(Win32Window, EveryControlReachesItsHandler) {
     {
         PayerStore store;
-        store.Open(*Narrow((folder / "insurers.db").wstring()));
-        store.Save({"Stored", "Stored street", 2, 1, "500100732259", "123-456-789012", "112-233-445 95", 3});
+        ASSERT_TRUE(store.Open(*Narrow((folder / "insurers.db").wstring())));
+        ASSERT_TRUE(store.Save(
+            {"Stored", "Stored street", 2, 1, "500100732259", "123-456-789012", "112-233-445 95", 3}));
     }
     platform.profile.values = {{"kvt_stat", "2"}, {"kvt_year", "8"}, {"kvt_kbk", "2"}};
     Start();

@@ -1,5 +1,6 @@
 #include "UserFolders.h"
 
+#include "SystemError.h"
 #include "Win32Error.h"
 
 #include <windows.h>
@@ -47,22 +48,12 @@ std::filesystem::path RoamingAppData() {
     return folder;
 }
 
-} // namespace
-
-std::filesystem::path UserConfigFolder() {
-    return RoamingAppData();
-}
-
-std::filesystem::path UserDataFolder() {
-    return RoamingAppData();
-}
-
-int CreateOwnerFolders(const std::filesystem::path& folder) {
+int CreateFolders(const std::filesystem::path& folder) {
     std::error_code error;
     if (folder.empty() || folder == folder.root_path() || std::filesystem::is_directory(folder, error)) {
         return 0;
     }
-    if (const int above = CreateOwnerFolders(folder.parent_path())) {
+    if (const int above = CreateFolders(folder.parent_path())) {
         return above;
     }
     if (CreateDirectoryW(folder.c_str(), nullptr)) {
@@ -73,6 +64,20 @@ int CreateOwnerFolders(const std::filesystem::path& folder) {
         return std::filesystem::is_directory(folder, error) ? 0 : ENOTDIR;
     }
     return ErrnoOfWin32Error(failure);
+}
+
+} // namespace
+
+std::filesystem::path UserConfigFolder() {
+    return RoamingAppData();
+}
+
+std::filesystem::path UserDataFolder() {
+    return RoamingAppData();
+}
+
+Result<> CreateOwnerFolders(const std::filesystem::path& folder) {
+    return SystemResult(CreateFolders(folder));
 }
 
 } // namespace kvitok

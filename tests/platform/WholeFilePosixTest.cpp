@@ -1,5 +1,7 @@
-#include "files/WholeFile.h"
+#include "platform/SystemError.h"
+#include "platform/WholeFile.h"
 #include "support/FileMode.h"
+#include "support/ResultReason.h"
 #include "support/TestFiles.h"
 #include "support/WithoutPrivileges.h"
 
@@ -34,15 +36,17 @@ protected:
     mode_t m_umask = 0;
 };
 
-TEST_F(WholeFile, ReplacedFileKeepsItsModeAndANewOneGetsTheGivenMode) {
+TEST_F(WholeFile, ReplacedFileKeepsItsModeAndANewOneGetsTheGivenAccess) {
+    constexpr NewFileAccess kOwner = NewFileAccess::OwnerOnly;
+    constexpr NewFileAccess kEveryone = NewFileAccess::Everyone;
     struct Case {
         mode_t existing; // 0: no file yet
-        mode_t given;
+        NewFileAccess given;
         mode_t expected;
     };
     const Case cases[] = {
-        {0, 0600, 0600},    {0, 0666, 0644}, // the umask applies to a new file
-        {0640, 0600, 0640}, {0604, 0666, 0604}, {0600, 0666, 0600},
+        {0, kOwner, 0600},    {0, kEveryone, 0644}, // the umask applies to a new file
+        {0640, kOwner, 0640}, {0604, kEveryone, 0604}, {0600, kEveryone, 0600},
     };
     for (const Case& c : cases) {
         const fs::path file = m_folder.Path() / "kvitok.ini";
@@ -51,9 +55,9 @@ TEST_F(WholeFile, ReplacedFileKeepsItsModeAndANewOneGetsTheGivenMode) {
             WriteFile(file, std::string(20000, 'o'));
             chmod(file.c_str(), c.existing);
         }
-        EXPECT_EQ(ReplaceWholeFile(file, std::string("new\0bytes", 9), c.given), 0);
+        EXPECT_TRUE(ReplaceWholeFile(file, std::string("new\0bytes", 9), c.given));
         EXPECT_EQ(ReadFile(file), std::string("new\0bytes", 9));
-        EXPECT_EQ(ModeOf(file), c.expected) << std::oct << c.existing << " " << c.given;
+        EXPECT_EQ(ModeOf(file), c.expected) << std::oct << c.existing;
         EXPECT_EQ(Names(m_folder.Path()), std::set<std::string> {"kvitok.ini"});
     }
 }
@@ -67,17 +71,18 @@ TEST_F(WholeFile, SymbolicLinksAreFollowedAndStayLinks) {
     fs::create_symlink("real/new.html", folder / "dangling"); // names a file not made yet
 
     for (const char* link : {"relative", "chain"}) {
-        EXPECT_EQ(ReplaceWholeFile(folder / link, link, 0600), 0) << link;
+        EXPECT_TRUE(ReplaceWholeFile(folder / link, link, NewFileAccess::OwnerOnly)) << link;
         EXPECT_TRUE(fs::is_symlink(folder / link));
         EXPECT_EQ(ReadFile(folder / "real" / "kvt.html"), link);
     }
-    EXPECT_EQ(ReplaceWholeFile(folder / "dangling", "made", 0600), 0);
+    EXPECT_TRUE(ReplaceWholeFile(folder / "dangling", "made", NewFileAccess::OwnerOnly));
     EXPECT_TRUE(fs::is_symlink(folder / "dangling"));
     EXPECT_EQ(ReadFile(folder / "real" / "new.html"), "made");
     EXPECT_EQ(Names(folder / "real"), (std::set<std::string> {"kvt.html", "new.html"}));
 
     fs::create_symlink("loop", folder / "loop");
-    EXPECT_EQ(ReplaceWholeFile(folder / "loop", "x", 0600), ELOOP);
+    EXPECT_EQ(ReasonOf(ReplaceWholeFile(folder / "loop", "x", NewFileAccess::OwnerOnly)),
+              SystemReason(ELOOP));
 }
 
 // A disk that fills part-way through: the file size limit stops the writes after 8 KiB.
@@ -90,7 +95,10 @@ TEST_F(WholeFile, WriteThatFailsPartWayLeavesTheOldFile) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit {8192, 8192};
         setrlimit(RLIMIT_FSIZE, &limit);
-        _exit(ReplaceWholeFile(file, std::string(17760, 'n'), 0666) == EFBIG ? 0 : 1);
+        _exit(ReasonOf(ReplaceWholeFile(file, std::string(17760, 'n'), NewFileAccess::Everyone)) ==
+                      SystemReason(EFBIG)
+                  ? 0
+                  : 1);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -124,13 +132,16 @@ TEST_F(WholeFile, WhatMayNotBeReplacedIsLeftAlone) {
     };
     const std::set<std::string> before = Names(folder);
     for (const Case& c : cases) {
-        const int error = RunWithoutPrivileges([&] {
-            return ReplaceWholeFile(folder / c.path, "new", 0600);
+        const int told = RunWithoutPrivileges([&] {
+            return ReasonOf(ReplaceWholeFile(folder / c.path, "new", NewFileAccess::OwnerOnly)) ==
+                           SystemReason(c.error)
+                       ? 0
+                       : 1;
         });
-        if (error < 0) {
+        if (told < 0) {
             GTEST_SKIP() << "cannot drop root's privileges";
         }
-        EXPECT_EQ(error, c.error) << c.path;
+        EXPECT_EQ(told, 0) << c.path;
     }
     EXPECT_EQ(Names(folder), before);
     EXPECT_EQ(Names(folder / "ro"), std::set<std::string> {"kvt.html"});
@@ -152,13 +163,13 @@ TEST_F(WholeFile, WritableFileInAFolderThatIsNotIsWrittenInPlace) {
     chmod((folder / "ro").c_str(), 0555); // root's, so that 65534 may not add files to it
 
     for (const std::string& text : {std::string("short"), std::string(9000, 'n')}) {
-        const int error = RunWithoutPrivileges([&] {
-            return ReplaceWholeFile(folder / "ro" / "kvt.html", text, 0600);
+        const int failed = RunWithoutPrivileges([&] {
+            return ReplaceWholeFile(folder / "ro" / "kvt.html", text, NewFileAccess::OwnerOnly) ? 0 : 1;
         });
-        if (error < 0) {
+        if (failed < 0) {
             GTEST_SKIP() << "cannot drop root's privileges";
         }
-        EXPECT_EQ(error, 0);
+        EXPECT_EQ(failed, 0);
         EXPECT_EQ(ReadFile(folder / "ro" / "kvt.html"), text);
     }
     EXPECT_EQ(Names(folder / "ro"), std::set<std::string> {"kvt.html"});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <filesystem>
 
 namespace kvitok {
@@ -16,7 +18,7 @@ std::filesystem::path UserDataFolder();
 
 // Creates the folder and whatever is missing above it, each new one readable by its owner
 // only (where the system has modes): what the program keeps there holds other people's SNILS,
-// INN and addresses. Returns the system's error number, 0 when the folder is there.
-int CreateOwnerFolders(const std::filesystem::path& folder);
+// INN and addresses. Succeeds when the folder is there afterwards.
+Result<> CreateOwnerFolders(const std::filesystem::path& folder);
 
 } // namespace kvitok

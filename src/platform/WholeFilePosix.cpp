@@ -1,7 +1,6 @@
 #include "WholeFile.h"
 
-#include "text/Cp1251.h"
-#include "text/Format.h"
+#include "SystemError.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +8,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <system_error>
 
@@ -112,32 +110,7 @@ int WriteInPlace(const std::filesystem::path& target, std::string_view bytes, bo
     return error != 0 ? error : closeError;
 }
 
-} // namespace
-
-FileRead ReadWholeFile(const std::filesystem::path& path) {
-    FileRead result;
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.IsOpen()) {
-        result.error = errno;
-        return result;
-    }
-    char buffer[16384];
-    for (;;) {
-        const ssize_t count = ::read(file.Get(), buffer, sizeof buffer);
-        if (count == 0) {
-            return result;
-        }
-        if (count < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return {errno, {}};
-        }
-        result.bytes.append(buffer, static_cast<std::size_t>(count));
-    }
-}
-
-int ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes, mode_t newFileMode) {
+int Replace(const std::filesystem::path& path, std::string_view bytes, mode_t newFileMode) {
     std::filesystem::path target = path;
     if (const int error = FinalTarget(target)) {
         return error;
@@ -197,21 +170,47 @@ int ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes, 
     return error;
 }
 
-int CreateOwnerFile(const std::filesystem::path& path) {
-    Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR));
+} // namespace
+
+Result<std::optional<std::string>> ReadWholeFile(const std::filesystem::path& path) {
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.IsOpen()) {
-        return errno == EEXIST ? 0 : errno;
+        if (errno == ENOENT) {
+            return std::optional<std::string>();
+        }
+        return Failure {SystemReason(errno)};
     }
-    return file.Close();
+    std::string bytes;
+    char buffer[16384];
+    for (;;) {
+        const ssize_t count = ::read(file.Get(), buffer, sizeof buffer);
+        if (count == 0) {
+            return std::optional<std::string>(std::move(bytes));
+        }
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Failure {SystemReason(errno)};
+        }
+        bytes.append(buffer, static_cast<std::size_t>(count));
+    }
 }
 
-// strerror speaks the locale's encoding (UTF-8 or ASCII here); the program's texts are
-// windows-1251, and a reason that cannot be converted is given by its number.
-std::string SystemReason(int error) {
-    if (auto text = Utf8ToCp1251(std::strerror(error))) {
-        return *text;
+Result<> ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes, NewFileAccess access) {
+    return SystemResult(Replace(path, bytes, access == NewFileAccess::OwnerOnly ? 0600 : 0666));
+}
+
+Result<> CreateOwnerFile(const std::filesystem::path& path) {
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR));
+    if (!file.IsOpen()) {
+        return SystemResult(errno == EEXIST ? 0 : errno);
     }
-    return FormatText("errno %d", error);
+    return SystemResult(file.Close());
+}
+
+std::string_view NativeLineEnding() {
+    return "\n";
 }
 
 } // namespace kvitok

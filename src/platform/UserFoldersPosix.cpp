@@ -1,5 +1,7 @@
 #include "UserFolders.h"
 
+#include "SystemError.h"
+
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -21,6 +23,17 @@ std::filesystem::path UserBaseFolder(const char* variable, const std::filesystem
     return std::filesystem::path(home != nullptr && *home != '\0' ? home : ".") / belowHome;
 }
 
+int CreateFolders(const std::filesystem::path& folder) {
+    std::error_code error;
+    if (folder.empty() || std::filesystem::is_directory(folder, error)) {
+        return 0;
+    }
+    if (const int above = CreateFolders(folder.parent_path())) {
+        return above;
+    }
+    return ::mkdir(folder.c_str(), S_IRWXU) == 0 || errno == EEXIST ? 0 : errno;
+}
+
 } // namespace
 
 std::filesystem::path UserConfigFolder() {
@@ -31,15 +44,8 @@ std::filesystem::path UserDataFolder() {
     return UserBaseFolder("XDG_DATA_HOME", ".local/share");
 }
 
-int CreateOwnerFolders(const std::filesystem::path& folder) {
-    std::error_code error;
-    if (folder.empty() || std::filesystem::is_directory(folder, error)) {
-        return 0;
-    }
-    if (const int above = CreateOwnerFolders(folder.parent_path())) {
-        return above;
-    }
-    return ::mkdir(folder.c_str(), S_IRWXU) == 0 || errno == EEXIST ? 0 : errno;
+Result<> CreateOwnerFolders(const std::filesystem::path& folder) {
+    return SystemResult(CreateFolders(folder));
 }
 
 } // namespace kvitok

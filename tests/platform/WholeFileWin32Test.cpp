@@ -1,5 +1,6 @@
-#include "files/UserFolders.h"
-#include "files/WholeFile.h"
+#include "platform/SystemError.h"
+#include "platform/WholeFile.h"
+#include "support/ResultReason.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,6 @@
 #include <windows.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <fstream>
 #include <set>
 
@@ -33,11 +33,11 @@ TEST(Win32WholeFile, ReplaceThatFailsKeepsTheOldFile) {
     const HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(ReplaceWholeFile(file, "new", 0666), EACCES);
+    EXPECT_EQ(ReasonOf(ReplaceWholeFile(file, "new", NewFileAccess::Everyone)), SystemReason(EACCES));
     CloseHandle(held);
     EXPECT_EQ(ReadFile(file), "old");
     EXPECT_EQ(Names(folder.Path()), std::set<fs::path> {"kvt.html"});
-    EXPECT_EQ(ReplaceWholeFile(file, "new", 0666), 0);
+    EXPECT_TRUE(ReplaceWholeFile(file, "new", NewFileAccess::Everyone));
     EXPECT_EQ(ReadFile(file), "new");
 }
 
@@ -46,25 +46,11 @@ TEST(Win32WholeFile, ReadOnlyFileIsRefusedAndKept) {
     const fs::path file = folder.Path() / "kvitok.ini";
     std::ofstream(file, std::ios::binary) << "kept";
     ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(ReplaceWholeFile(file, "new", 0600), EACCES);
+    EXPECT_EQ(ReasonOf(ReplaceWholeFile(file, "new", NewFileAccess::OwnerOnly)), SystemReason(EACCES));
     EXPECT_EQ(ReadFile(file), "kept");
     EXPECT_NE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_EQ(Names(folder.Path()), std::set<fs::path> {"kvitok.ini"});
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL); // so that the folder can be removed
-}
-
-TEST(Win32UserFolders, ProfileAndPayerFileLiveInTheRoamingApplicationData) {
-    const wchar_t* appData = _wgetenv(L"APPDATA");
-    ASSERT_NE(appData, nullptr);
-    EXPECT_EQ(UserConfigFolder(), fs::path(appData));
-    EXPECT_EQ(UserDataFolder(), fs::path(appData));
-
-    const TempFolder folder;
-    std::ofstream(folder.Path() / "plain") << "x";
-    EXPECT_EQ(CreateOwnerFolders(folder.Path() / "a" / "b"), 0);
-    EXPECT_TRUE(fs::is_directory(folder.Path() / "a" / "b"));
-    EXPECT_EQ(CreateOwnerFolders(folder.Path() / "a" / "b"), 0); // already there
-    EXPECT_EQ(CreateOwnerFolders(folder.Path() / "plain" / "kvitok"), ENOTDIR);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
-#include "files/WholeFile.h"
-#include "files/PathText.h"
+#include "platform/WholeFile.h"
+#include "platform/PathText.h"
+#include "platform/SystemError.h"
+#include "support/ResultReason.h"
 #include "support/TestFiles.h"
 #include "text/Cp1251Literal.h"
 
@@ -22,11 +24,11 @@ TEST(WholeFilePaths, CyrillicFolderAndFileNamesWork) {
     EXPECT_EQ(PathToText(file.parent_path().filename()), std::string("Квитанции ёЁ"_cp));
     ASSERT_TRUE(fs::create_directory(file.parent_path()));
 
-    EXPECT_EQ(ReplaceWholeFile(file, "first", 0600), 0);
-    EXPECT_EQ(ReplaceWholeFile(file, "second", 0600), 0);
-    const FileRead read = ReadWholeFile(file);
-    EXPECT_EQ(read.error, 0);
-    EXPECT_EQ(read.bytes, "second");
+    EXPECT_TRUE(ReplaceWholeFile(file, "first", NewFileAccess::OwnerOnly));
+    EXPECT_TRUE(ReplaceWholeFile(file, "second", NewFileAccess::OwnerOnly));
+    const Result<std::optional<std::string>> read = ReadWholeFile(file);
+    ASSERT_TRUE(read && *read);
+    EXPECT_EQ(**read, "second");
     std::vector<std::string> names;
     for (const fs::directory_entry& entry : fs::directory_iterator(file.parent_path())) {
         names.push_back(PathToUtf8(entry.path().filename()));
@@ -35,12 +37,17 @@ TEST(WholeFilePaths, CyrillicFolderAndFileNamesWork) {
     EXPECT_EQ(ReadFile(file), "second"); // the standard library finds it under the same name
 }
 
-TEST(WholeFilePaths, ReadsAndFailuresAreToldByTheirNumber) {
+// A missing file is no failure to read, only nothing; a folder is a failure, with its reason.
+TEST(WholeFilePaths, ReadsAndFailuresAreToldByTheirReason) {
     const TempFolder folder;
-    EXPECT_EQ(ReadWholeFile(folder.Path() / "missing").error, ENOENT);
-    EXPECT_NE(ReadWholeFile(folder.Path()).error, 0); // a folder is no file
-    EXPECT_EQ(ReplaceWholeFile(folder.Path(), "x", 0600), EISDIR);
-    EXPECT_EQ(ReplaceWholeFile(folder.Path() / "missing" / "kvt.html", "x", 0600), ENOENT);
+    const Result<std::optional<std::string>> missing = ReadWholeFile(folder.Path() / "missing");
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(*missing, std::nullopt);
+    EXPECT_NE(ReasonOf(ReadWholeFile(folder.Path())), ""); // a folder is no file
+    EXPECT_EQ(ReasonOf(ReplaceWholeFile(folder.Path(), "x", NewFileAccess::OwnerOnly)), SystemReason(EISDIR));
+    EXPECT_EQ(
+        ReasonOf(ReplaceWholeFile(folder.Path() / "missing" / "kvt.html", "x", NewFileAccess::OwnerOnly)),
+        SystemReason(ENOENT));
     EXPECT_FALSE(SystemReason(EACCES).empty());
 }
 
@@ -48,12 +55,12 @@ TEST(WholeFilePaths, ReadsAndFailuresAreToldByTheirNumber) {
 TEST(WholeFilePaths, OwnerFileIsMadeEmptyOnceAndThenLeftAlone) {
     const TempFolder folder;
     const fs::path file = folder.Path() / "insurers.db";
-    EXPECT_EQ(CreateOwnerFile(file), 0);
+    EXPECT_TRUE(CreateOwnerFile(file));
     EXPECT_EQ(ReadFile(file), "");
     std::ofstream(file, std::ios::binary) << "stored";
-    EXPECT_EQ(CreateOwnerFile(file), 0);
+    EXPECT_TRUE(CreateOwnerFile(file));
     EXPECT_EQ(ReadFile(file), "stored");
-    EXPECT_EQ(CreateOwnerFile(folder.Path() / "missing" / "insurers.db"), ENOENT);
+    EXPECT_EQ(ReasonOf(CreateOwnerFile(folder.Path() / "missing" / "insurers.db")), SystemReason(ENOENT));
 }
 
 } // namespace

@@ -1,4 +1,6 @@
-#include "files/UserFolders.h"
+#include "platform/SystemError.h"
+#include "platform/UserFolders.h"
+#include "support/ResultReason.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -21,15 +23,15 @@ TEST(UserFolders, NewFoldersAreTheOwnersAlone) {
     fs::permissions(folder.Path() / "shared", fs::perms(0755));
     std::ofstream(folder.Path() / "plain") << "x";
 
-    EXPECT_EQ(CreateOwnerFolders(folder.Path() / "shared" / "a" / "b"), 0);
+    EXPECT_TRUE(CreateOwnerFolders(folder.Path() / "shared" / "a" / "b"));
     for (const char* made : {"shared/a", "shared/a/b"}) {
         struct stat status {};
         ASSERT_EQ(stat((folder.Path() / made).c_str(), &status), 0) << made;
         EXPECT_EQ(status.st_mode & 0777, 0700u) << made;
     }
     EXPECT_EQ(fs::status(folder.Path() / "shared").permissions(), fs::perms(0755));
-    EXPECT_EQ(CreateOwnerFolders(folder.Path() / "shared" / "a" / "b"), 0); // already there
-    EXPECT_EQ(CreateOwnerFolders(folder.Path() / "plain" / "kvitok"), ENOTDIR);
+    EXPECT_TRUE(CreateOwnerFolders(folder.Path() / "shared" / "a" / "b")); // already there
+    EXPECT_EQ(ReasonOf(CreateOwnerFolders(folder.Path() / "plain" / "kvitok")), SystemReason(ENOTDIR));
 }
 
 } // namespace

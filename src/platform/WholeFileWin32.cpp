@@ -1,8 +1,7 @@
 #include "WholeFile.h"
 
+#include "SystemError.h"
 #include "Win32Error.h"
-#include "text/Cp1251Literal.h"
-#include "text/Format.h"
 
 #include <windows.h>
 
@@ -87,69 +86,7 @@ HANDLE CreateTemporaryBeside(const std::filesystem::path& target, std::filesyste
     return INVALID_HANDLE_VALUE;
 }
 
-} // namespace
-
-int ErrnoOfWin32Error(unsigned long error) {
-    switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME:
-        return ENOENT;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_NETWORK_ACCESS_DENIED:
-        return EACCES;
-    case ERROR_WRITE_PROTECT:
-        return EROFS;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return ENOSPC;
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-        return EEXIST;
-    case ERROR_DIRECTORY:
-        return ENOTDIR;
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-        return EINVAL;
-    case ERROR_FILENAME_EXCED_RANGE:
-        return ENAMETOOLONG;
-    case ERROR_NOT_ENOUGH_MEMORY:
-    case ERROR_OUTOFMEMORY:
-        return ENOMEM;
-    default:
-        return EIO;
-    }
-}
-
-FileRead ReadWholeFile(const std::filesystem::path& path) {
-    FileRead result;
-    Handle file(CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsOpen()) {
-        // A folder cannot be opened as a file; say so as the other platform does.
-        result.error = GetLastError() == ERROR_ACCESS_DENIED && std::filesystem::is_directory(path)
-                           ? EISDIR
-                           : Handle::LastError();
-        return result;
-    }
-    char buffer[16384];
-    for (;;) {
-        DWORD count = 0;
-        if (!ReadFile(file.Get(), buffer, sizeof buffer, &count, nullptr)) {
-            return {Handle::LastError(), {}};
-        }
-        if (count == 0) {
-            return result;
-        }
-        result.bytes.append(buffer, count);
-    }
-}
-
-int ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes, mode_t /*newFileMode*/) {
+int Replace(const std::filesystem::path& path, std::string_view bytes) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (!exists && GetLastError() != ERROR_FILE_NOT_FOUND) {
@@ -195,44 +132,52 @@ int ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes, 
     return error;
 }
 
-int CreateOwnerFile(const std::filesystem::path& path) {
+} // namespace
+
+Result<std::optional<std::string>> ReadWholeFile(const std::filesystem::path& path) {
+    Handle file(CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen()) {
+        const DWORD failure = GetLastError();
+        if (failure == ERROR_FILE_NOT_FOUND || failure == ERROR_PATH_NOT_FOUND) {
+            return std::optional<std::string>();
+        }
+        // A folder cannot be opened as a file; say so as the other platform does.
+        return Failure {SystemReason(failure == ERROR_ACCESS_DENIED && std::filesystem::is_directory(path)
+                                         ? EISDIR
+                                         : ErrnoOfWin32Error(failure))};
+    }
+    std::string bytes;
+    char buffer[16384];
+    for (;;) {
+        DWORD count = 0;
+        if (!ReadFile(file.Get(), buffer, sizeof buffer, &count, nullptr)) {
+            return Failure {SystemReason(Handle::LastError())};
+        }
+        if (count == 0) {
+            return std::optional<std::string>(std::move(bytes));
+        }
+        bytes.append(buffer, count);
+    }
+}
+
+Result<> ReplaceWholeFile(const std::filesystem::path& path, std::string_view bytes,
+                          NewFileAccess /*access*/) {
+    return SystemResult(Replace(path, bytes));
+}
+
+Result<> CreateOwnerFile(const std::filesystem::path& path) {
     // The file's security comes from its folder, as for every file the person makes.
     Handle file(CreateFileW(path.c_str(), GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen()) {
-        return GetLastError() == ERROR_FILE_EXISTS ? 0 : Handle::LastError();
+        return SystemResult(GetLastError() == ERROR_FILE_EXISTS ? 0 : Handle::LastError());
     }
-    return file.Close();
+    return SystemResult(file.Close());
 }
 
-// The C runtime's texts for these numbers are English; the program speaks Russian.
-std::string SystemReason(int error) {
-    switch (error) {
-    case ENOENT:
-        return std::string("Нет такого файла или каталога"_cp);
-    case EACCES:
-        return std::string("Отказано в доступе"_cp);
-    case EROFS:
-        return std::string("Файловая система доступна только для чтения"_cp);
-    case ENOSPC:
-        return std::string("На устройстве не осталось свободного места"_cp);
-    case EEXIST:
-        return std::string("Файл существует"_cp);
-    case EISDIR:
-        return std::string("Это каталог"_cp);
-    case ENOTDIR:
-        return std::string("Это не каталог"_cp);
-    case EINVAL:
-        return std::string("Недопустимое имя файла"_cp);
-    case ENAMETOOLONG:
-        return std::string("Слишком длинное имя файла"_cp);
-    case ENOMEM:
-        return std::string("Недостаточно памяти"_cp);
-    case EIO:
-        return std::string("Ошибка ввода/вывода"_cp);
-    default:
-        return FormatText("errno %d", error);
-    }
+std::string_view NativeLineEnding() {
+    return "\r\n";
 }
 
 } // namespace kvitok
