@@ -83,12 +83,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CheckNumbers(text);
     CheckMask(text, snils ? kSnilsMask : kRegNumberMask, prevLength, caret);
+    // A number that passes stops passing when one of its check digits is changed.
     if (IsValidInn(text)) {
-        FUZZ_CHECK((text.size() == 10 || text.size() == 12) &&
-                   std::all_of(text.begin(), text.end(), IsDigit));
+        for (std::size_t check = 9 + (text.size() == 12 ? 1 : 0); check < text.size(); ++check) {
+            std::string changed = text;
+            changed[check] = static_cast<char>('0' + (text[check] - '0' + 1) % 10);
+            FUZZ_CHECK(!IsValidInn(changed));
+        }
     }
     if (IsValidSnils(text)) {
-        FUZZ_CHECK(StripMask(text, kSnilsMask, kMaskPlaceholder).size() >= 11);
+        std::string changed = StripMask(text, kSnilsMask, kMaskPlaceholder);
+        changed[10] = static_cast<char>(changed[10] == '0' ? '1' : '0');
+        FUZZ_CHECK(!IsValidSnils(changed));
     }
     return 0;
 }

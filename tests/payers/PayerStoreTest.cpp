@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -107,13 +109,21 @@ TEST_F(PayerStoreTest, SaveUpdateLoadDeleteRoundTrips) {
     EXPECT_EQ(*m_store.Delete("nobody"), 0);
 }
 
+// A name is matched exactly, never as a pattern: deleting one payer leaves every other.
 TEST_F(PayerStoreTest, NamesDifferingInCaseOrTrailingSpaceAreDifferentPayers) {
     ASSERT_TRUE(m_store.Open(DbFile()));
-    for (const char* name : {"Петров", "ПЕТРОВ", "Петров "}) {
+    for (const char* name : {"Петров", "ПЕТРОВ", "Петров ", "Petrov", "PETROV", "P_trov", "P%"}) {
         const std::string cp = Utf8ToCp1251(name).value();
         EXPECT_EQ(*m_store.Save(Payer(cp)), PayerStore::SaveOutcome::Inserted) << name;
     }
-    EXPECT_EQ(m_store.ListNames()->size(), 3u);
+    EXPECT_EQ(m_store.ListNames()->size(), 7u);
+    for (const char* name : {"P_trov", "P%", "Petrov"}) {
+        EXPECT_EQ(*m_store.Delete(name), 1) << name;
+    }
+    const std::vector<std::string> left = *m_store.ListNames();
+    EXPECT_EQ(std::set<std::string>(left.begin(), left.end()),
+              (std::set<std::string> {Utf8ToCp1251("Петров").value(), Utf8ToCp1251("ПЕТРОВ").value(),
+                                      Utf8ToCp1251("Петров ").value(), "PETROV"}));
 }
 
 TEST_F(PayerStoreTest, RowsWrittenByAnotherTool) {

@@ -45,7 +45,10 @@ TEST_F(IniProfileTest, HandWrittenFileIsReadAndKeptByteForByte) {
     const std::string middle = "kvt_addr=Ольмград, ул. Мира\r\n"
                                "kvt_bad=\xff\xfe\r\n"
                                "kvt_euro=5 €\r\n"
-                               "kvt_cjk=中\r\n";
+                               "kvt_cjk=中\r\n"
+                               "kvt_single=' Мира, 1 '\r\n"
+                               "kvt_double=\" 2 \"\r\n"
+                               "kvt_half='3\r\n";
     const std::string tail = "\r\n"
                              "[tail]\r\n"
                              "x=1"; // no line feed at the end
@@ -57,6 +60,10 @@ TEST_F(IniProfileTest, HandWrittenFileIsReadAndKeptByteForByte) {
     EXPECT_EQ(profile.Read("kvt_bad", "dflt"), "\xff\xfe"); // not UTF-8: windows-1251 as it stands
     EXPECT_EQ(profile.Read("kvt_cjk", "dflt"), "dflt");     // no windows-1251 letter for it
     EXPECT_EQ(profile.Read("x", "dflt"), "dflt");           // another section's key
+    // Quotes keep the blanks at a value's ends, as other programs write them.
+    EXPECT_EQ(profile.Read("kvt_single", ""), std::string(" Мира, 1 "_cp));
+    EXPECT_EQ(profile.Read("kvt_double", ""), " 2 ");
+    EXPECT_EQ(profile.Read("kvt_half", ""), "'3");
 
     EXPECT_TRUE(profile.Write({{"kvt_stat", "3"}, {"kvt_new", "n"}}));
     // New keys go into their section, with the file's line ending; every other line stays.
