@@ -36,6 +36,13 @@ std::string WithoutImages(std::string page) {
     return page;
 }
 
+// The whole text of a window in windows-1251; nothing when the code page cannot hold it.
+std::optional<std::string> WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return Narrow(text);
+}
+
 class Win32Window : public ::testing::Test {
 public:
     void SetUp() override {
