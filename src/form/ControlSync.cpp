@@ -37,6 +37,15 @@ bool IsButton(ControlKind kind) {
     return kind == ControlKind::Button || kind == ControlKind::DefaultButton;
 }
 
+bool IsDatePicker(ControlKind kind) {
+    return kind == ControlKind::DatePicker;
+}
+
+// An edit, or a list with an edit of its own.
+bool HoldsText(ControlKind kind) {
+    return IsEdit(kind) || kind == ControlKind::EditableDropDown;
+}
+
 // The code points of a UTF-16 text; a surrogate without its partner stands for itself.
 std::vector<char32_t> CodePoints(const std::u16string& text) {
     std::vector<char32_t> points;
@@ -179,22 +188,30 @@ bool ControlSync::TakeText(const FormControl& control) {
     return true;
 }
 
-void ControlSync::TextChanged(int id) {
+const FormControl* ControlSync::Reported(int id, bool (*ofKind)(ControlKind)) const {
     if (Busy()) {
-        return;
+        return nullptr;
     }
-    const FormControl& control = FormRow(id);
-    if (!TakeText(control) || !IsEdit(control.kind) || control.onAction == nullptr) {
-        return;
+    for (const FormControl& control : MainDialogTemplate().controls) {
+        if (control.id == id && ofKind(control.kind)) {
+            return &control;
+        }
     }
-    Act(control, control.onAction);
+    return nullptr;
+}
+
+void ControlSync::TextChanged(int id) {
+    const FormControl* control = Reported(id, HoldsText);
+    if (control != nullptr && TakeText(*control) && IsEdit(control->kind) && control->onAction != nullptr) {
+        Act(*control, control->onAction);
+    }
 }
 
 void ControlSync::RowPicked(int id) {
-    if (Busy()) {
+    const FormControl* control = Reported(id, IsList);
+    if (control == nullptr) {
         return;
     }
-    const FormControl& control = FormRow(id);
     ListModel& list = m_dialog.Controls().List(id);
     const int row = m_port.CurrentRow(id);
     if (row == list.Selected() && !list.Editable()) {
@@ -204,13 +221,13 @@ void ControlSync::RowPicked(int id) {
     Shown& shown = m_shown[id];
     shown.selected = list.Selected();
     shown.editText = list.EditText();
-    if (control.onAction != nullptr) {
-        Act(control, control.onAction);
+    if (control->onAction != nullptr) {
+        Act(*control, control->onAction);
     }
 }
 
 void ControlSync::DateChanged(int id) {
-    if (Busy()) {
+    if (Reported(id, IsDatePicker) == nullptr) {
         return;
     }
     // The picker shows a date; the time of day the model carries stays.
@@ -224,39 +241,35 @@ void ControlSync::DateChanged(int id) {
 }
 
 void ControlSync::CalendarClosed(int id) {
-    if (Busy()) {
+    const FormControl* control = Reported(id, IsDatePicker);
+    if (control == nullptr) {
         return;
     }
     DateChanged(id);
-    const FormControl& control = FormRow(id);
-    if (control.onAction != nullptr) {
-        Act(control, control.onAction);
+    if (control->onAction != nullptr) {
+        Act(*control, control->onAction);
     }
 }
 
 void ControlSync::FocusEntered(int id) {
-    if (Busy()) {
-        return;
+    const FormControl* control = Reported(id, IsEdit);
+    if (control != nullptr && control->onFocus != nullptr && TakeText(*control)) {
+        Act(*control, control->onFocus);
     }
-    const FormControl& control = FormRow(id);
-    if (control.onFocus == nullptr || !TakeText(control)) {
-        return;
-    }
-    Act(control, control.onFocus);
 }
 
 void ControlSync::Clicked(int id) {
-    const FormControl& control = FormRow(id);
+    const FormControl* control = Reported(id, IsButton);
     // Enter reaches "Создать" wherever the focus is; a switched-off button does nothing.
-    if (Busy() || !IsButton(control.kind) || !m_dialog.Controls().Button(id).enabled) {
+    if (control == nullptr || !m_dialog.Controls().Button(id).enabled) {
         return;
     }
-    if (!control.help.empty()) {
-        Act(control, [this, id] {
+    if (!control->help.empty()) {
+        Act(*control, [this, id] {
             m_dialog.OnHelp(id);
         });
-    } else if (control.onAction != nullptr) {
-        Act(control, control.onAction);
+    } else if (control->onAction != nullptr) {
+        Act(*control, control->onAction);
     }
 }
 

@@ -67,6 +67,9 @@ private:
     void ShowList(int id, Shown& shown, bool force);
     void ShowDate(int id, Shown& shown, bool force);
     bool Busy() const { return m_updating || m_acting; }
+    // The row of the control a report names when it is the person's doing and names a control of
+    // that kind; nothing otherwise (the program writing, an action running, another control).
+    const FormControl* Reported(int id, bool (*ofKind)(ControlKind)) const;
 
     MainDialog& m_dialog;
     ControlPort& m_port;
