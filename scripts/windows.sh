@@ -16,6 +16,10 @@ deps=$build/deps
 triple=x86_64-w64-mingw32
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 jobs=$(nproc)
+# The build's time is the last commit's unless the caller gives one: the compiler takes the about
+# box's stamp from it and the installer and the zip their files' times, so that the same commit
+# gives the same bytes.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)}
 
 run_tests=0
 make_package=0
@@ -311,7 +315,7 @@ check_static() {
                 ;;
             esac
         done
-    done < <(find "$build/src" "$build/tests" -name '*.exe' -print0)
+    done < <(find "$build/src" "$build/tests" -name '*.exe' -print0 2>/dev/null)
     [ "$bad" -eq 0 ]
 }
 
@@ -372,11 +376,13 @@ make_packages() {
     v=$(version)
     stage "installer and zip of kvitok $v"
     "$triple-strip" -o "$build/kvitok.exe" "$exe"
+    touch -d "@$SOURCE_DATE_EPOCH" "$build/kvitok.exe"
     makensis -V2 -DVERSION="$v" -DEXE="$build/kvitok.exe" -DICON="$build/icons/kvitok.ico" \
         -DSIZE_KB=$(($(stat -c %s "$build/kvitok.exe") / 1024)) \
         -DOUTFILE="$build/kvitok-$v-setup.exe" "$root/packaging/windows/kvitok.nsi"
     rm -f "$build/kvitok-$v-portable.zip"
-    (cd "$build" && zip -q -X "kvitok-$v-portable.zip" kvitok.exe)
+    # Without extra fields (owners, exact times); the time a zip keeps is local time, so UTC.
+    (cd "$build" && TZ=UTC zip -q -X "kvitok-$v-portable.zip" kvitok.exe)
     ls -l "$build/kvitok-$v-setup.exe" "$build/kvitok-$v-portable.zip"
 }
 
