@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds kvitok for 64-bit Windows on Debian 12 with mingw-w64, and with "test" runs the tests
 # under Wine. What the build needs is installed when missing; SQLite, libpng and libqrencode are
-# built static from Debian's pinned source packages (each tarball's sha256 checked) into
-# build-win/deps and reused from there. Arguments starting with -D go to the CMake configure step.
+# built static from Debian's pinned source packages (Debian's patches applied, every part's sha256
+# checked) into build-win/deps and reused from there. Arguments starting with -D go to the CMake configure step.
 #
 #   scripts/windows.sh                  build-win/: kvitok.exe, the core's libraries and the tests
 #   scripts/windows.sh test             the same, then every test under Wine on a virtual display
@@ -116,9 +116,11 @@ parts_ok() {
 # and for a pinned suite the machine does not use, the mirror of its main suite.
 apt_ready=0
 apt_own() {
-    local tool=$1
+    local tool=$1 sandbox=()
     shift
-    "$tool" -o Dir::Etc::SourceList="$deps/apt/sources.list" \
+    # root downloads into the build folder itself rather than through apt's unprivileged user.
+    [ "$(id -u)" -eq 0 ] && sandbox=(-o APT::Sandbox::User=root)
+    "$tool" "${sandbox[@]}" -o Dir::Etc::SourceList="$deps/apt/sources.list" \
         -o Dir::Etc::SourceParts="$deps/apt/sources.list.d" \
         -o Dir::State::Lists="$deps/apt/lists" -o Dir::Cache="$deps/apt/cache" \
         -o Debug::NoLocking=true "$@"
@@ -212,12 +214,17 @@ unpack() {
     echo "$tree"
 }
 
-# built <package> <pin>: true when the library was built from the source pinned now.
+# built <package> <pin> <options...>: true when the library was built from the source pinned now
+# the way asked now.
 built() {
-    [ -f "$deps/.built-$1" ] && [ "$(cat "$deps/.built-$1")" = "$(echo $2) $dep_cflags" ]
+    local package=$1 pin=$2
+    shift 2
+    [ -f "$deps/.built-$package" ] && [ "$(cat "$deps/.built-$package")" = "$(echo $pin) $dep_cflags $*" ]
 }
 mark_built() {
-    echo "$(echo $2) $dep_cflags" >"$deps/.built-$1"
+    local package=$1 pin=$2
+    shift 2
+    echo "$(echo $pin) $dep_cflags $*" >"$deps/.built-$package"
 }
 
 build_sqlite() {
@@ -241,7 +248,7 @@ build_sqlite() {
 cmake_library() {
     local package=$1 pin=$2
     shift 2
-    built "$package" "$pin" && return
+    built "$package" "$pin" "$@" && return
     stage "building $package"
     local tree
     tree=$(unpack "$pin")
@@ -252,18 +259,35 @@ cmake_library() {
         "$@" >/dev/null
     cmake --build "$tree/bld" -j "$jobs" >/dev/null
     cmake --install "$tree/bld" >/dev/null
-    mark_built "$package" "$pin"
+    mark_built "$package" "$pin" "$@"
+}
+
+build_library() {
+    case $1 in
+    sqlite3) build_sqlite "$2" ;;
+    libpng1.6) cmake_library libpng1.6 "$2" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF ;;
+    qrencode) cmake_library qrencode "$2" -DWITH_TOOLS=NO -DWITH_TESTS=NO ;;
+    esac
 }
 
 build_libraries() {
-    local pin package version patches
+    local pin package version patches sqlite_pid= status=0
+    # SQLite is one large file compiled on one core: the others are built beside it.
     for pin in "${pins[@]}"; do
         read -r package version _ <<<"$pin"
-        case $package in
-        sqlite3) build_sqlite "$pin" ;;
-        libpng1.6) cmake_library libpng1.6 "$pin" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF ;;
-        qrencode) cmake_library qrencode "$pin" -DWITH_TOOLS=NO -DWITH_TESTS=NO ;;
-        esac
+        if [ "$package" = sqlite3 ]; then
+            build_library "$package" "$pin" &
+            sqlite_pid=$!
+        fi
+    done
+    for pin in "${pins[@]}"; do
+        read -r package version _ <<<"$pin"
+        [ "$package" = sqlite3 ] || build_library "$package" "$pin"
+    done
+    [ -z "$sqlite_pid" ] || wait "$sqlite_pid" || status=$?
+    [ "$status" -eq 0 ] || exit "$status"
+    for pin in "${pins[@]}"; do
+        read -r package version _ <<<"$pin"
         patches=$(grep -cv '^\s*\(#\|$\)' "$deps/work/$package/debian/patches/series" 2>/dev/null || true)
         echo "windows: $package $version, Debian's source package with ${patches:-0} patches applied"
     done
