@@ -118,5 +118,8 @@ in_chroot sh -c 'DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-inst
     /root/build/kvitok_*.deb'
 in_chroot kvitok --version
 echo "installed at $SECONDS s"
-in_chroot appstreamcli validate --no-net /usr/share/metainfo/ru.zorvenfond.kvitok.metainfo.xml
+# The program has no web site, so its metainfo names no homepage; AppStream 1.0 warns of that,
+# and its documented --override lowers that one check to a note.
+in_chroot appstreamcli validate --no-net --override=url-homepage-missing=info \
+    /usr/share/metainfo/ru.zorvenfond.kvitok.metainfo.xml
 in_chroot sh -c 'lintian --allow-root --fail-on error /root/build/kvitok_*.deb'
