@@ -12,6 +12,9 @@
 #   --first-deb FILE, --first-win DIR     take the first build from there (a .deb built by
 #                                         scripts/package.sh, a folder built by scripts/windows.sh
 #                                         package) and build only the second
+#   --share-windows-libraries             the second build takes the first's Windows libraries
+#                                         rather than building them again (CI, to stay quick;
+#                                         a run without it shows they too give the same bytes)
 #
 # The builds lie in build-reproduce/ (KVITOK_REPRODUCE_DIR). Exit status 0: the same bytes.
 set -euo pipefail
@@ -23,6 +26,7 @@ want_win=0
 commit=HEAD
 first_deb=
 first_win=
+share_libraries=0
 while [ $# -gt 0 ]; do
     case $1 in
     deb) want_deb=1 ;;
@@ -30,8 +34,10 @@ while [ $# -gt 0 ]; do
     --commit) commit=$2 && shift ;;
     --first-deb) first_deb=$2 && shift ;;
     --first-win) first_win=$2 && shift ;;
+    --share-windows-libraries) share_libraries=1 ;;
     *)
-        echo "usage: $0 [deb] [windows] [--commit REV] [--first-deb FILE] [--first-win DIR]" >&2
+        echo "usage: $0 [deb] [windows] [--commit REV] [--first-deb FILE] [--first-win DIR]" \
+            "[--share-windows-libraries]" >&2
         exit 2
         ;;
     esac
@@ -62,9 +68,13 @@ build() {
     fi
     if [ "$want_win" -eq 1 ]; then
         echo "== reproduce: build $1, Windows, in $dir"
-        # The pinned sources already fetched are the same bytes (their sha256 is checked).
-        if [ -d "$out/one/win/deps/src" ]; then
-            mkdir -p "$dir/build-win/deps"
+        mkdir -p "$dir/build-win/deps"
+        if [ "$share_libraries" -eq 1 ] && [ -d "$out/one/win/deps/lib" ]; then
+            echo "   with the first build's Windows libraries"
+            (cd "$out/one/win/deps" && tar -cf - --exclude=./work --exclude=./apt .) |
+                tar -xf - -C "$dir/build-win/deps"
+        elif [ -d "$out/one/win/deps/src" ]; then
+            # The pinned sources already fetched are the same bytes (their sha256 is checked).
             cp -r "$out/one/win/deps/src" "$dir/build-win/deps/"
         fi
         KVITOK_WIN_BUILD_DIR=$dir/build-win "$dir/src/scripts/windows.sh" package -DKVITOK_TESTS=OFF \

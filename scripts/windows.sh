@@ -193,7 +193,8 @@ fetch_sources() {
 
 # The libraries' own build paths are mapped out of their objects, so that the same sources give
 # the same bytes in any build folder.
-dep_cflags="-O2 -ffile-prefix-map=$deps/work=deps"
+dep_optimize=-O2
+dep_cflags="$dep_optimize -ffile-prefix-map=$deps/work=deps"
 
 # unpack <pin>: Debian's source package unpacked in $deps/work with its patches applied, its
 # folder printed; the revision unpacked must be the one pinned.
@@ -211,6 +212,8 @@ unpack() {
         echo "windows.sh: $package unpacked as $got, pinned $version" >&2
         exit 1
     fi
+    # The patches applied, for the build log.
+    grep -v '^\s*\(#\|$\)' "$tree/debian/patches/series" >"$deps/.patches-$package" 2>/dev/null || true
     echo "$tree"
 }
 
@@ -219,12 +222,12 @@ unpack() {
 built() {
     local package=$1 pin=$2
     shift 2
-    [ -f "$deps/.built-$package" ] && [ "$(cat "$deps/.built-$package")" = "$(echo $pin) $dep_cflags $*" ]
+    [ -f "$deps/.built-$package" ] && [ "$(cat "$deps/.built-$package")" = "$(echo $pin) $dep_optimize $*" ]
 }
 mark_built() {
     local package=$1 pin=$2
     shift 2
-    echo "$(echo $pin) $dep_cflags $*" >"$deps/.built-$package"
+    echo "$(echo $pin) $dep_optimize $*" >"$deps/.built-$package"
 }
 
 build_sqlite() {
@@ -288,8 +291,8 @@ build_libraries() {
     [ "$status" -eq 0 ] || exit "$status"
     for pin in "${pins[@]}"; do
         read -r package version _ <<<"$pin"
-        patches=$(grep -cv '^\s*\(#\|$\)' "$deps/work/$package/debian/patches/series" 2>/dev/null || true)
-        echo "windows: $package $version, Debian's source package with ${patches:-0} patches applied"
+        patches=$(cat "$deps/.patches-$package" 2>/dev/null | wc -l)
+        echo "windows: $package $version, Debian's source package with $patches patches applied"
     done
 }
 
