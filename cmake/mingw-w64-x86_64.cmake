@@ -9,8 +9,9 @@ set(CMAKE_C_COMPILER ${KVITOK_MINGW_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${KVITOK_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${KVITOK_MINGW_TRIPLE}-windres)
 
-# The programs carry their C and C++ runtimes: nothing but system DLLs beside them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# The programs carry their C and C++ runtimes: nothing but system DLLs beside them. No link time
+# goes into their headers, so that a rebuild of the same sources gives the same bytes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--no-insert-timestamp")
 
 set(KVITOK_WIN_DEPS "" CACHE PATH "Prefix of the libraries built static for Windows")
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES KVITOK_WIN_DEPS)

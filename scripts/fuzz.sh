@@ -18,16 +18,40 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 artifacts="$build/fuzz-artifacts"
 mkdir -p "$artifacts"
+# One target per core at a time: each still fuzzes for its whole time on a core of its own.
+names=()
 for corpus in "$root"/tests/fuzz/corpus/*/; do
-    name=$(basename "$corpus")
-    cp -r "$corpus" "$work/$name"
-    if ! "$build/tests/fuzz/$name" "$work/$name" -max_total_time="$seconds" -timeout=25 \
-        -artifact_prefix="$artifacts/$name-" -print_final_stats=1 >"$work/$name.log" 2>&1; then
+    names+=("$(basename "$corpus")")
+done
+fuzz() {
+    local name=$1
+    cp -r "$root/tests/fuzz/corpus/$name" "$work/$name"
+    "$build/tests/fuzz/$name" "$work/$name" -max_total_time="$seconds" -timeout=25 \
+        -artifact_prefix="$artifacts/$name-" -print_final_stats=1 >"$work/$name.log" 2>&1
+}
+report() {
+    local name=$1 status=$2 runs coverage
+    if [ "$status" -ne 0 ]; then
         tail -n 60 "$work/$name.log"
         echo "$name failed; its input is in $artifacts" >&2
+        kill "${pids[@]}" 2>/dev/null || true
         exit 1
     fi
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/$name.log")
     coverage=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$work/$name.log" | tail -n 1)
     printf '%-20s %8s runs in %ss, %s\n' "$name" "$runs" "$seconds" "$coverage"
+}
+at_once=$(nproc)
+for ((first = 0; first < ${#names[@]}; first += at_once)); do
+    batch=("${names[@]:first:at_once}")
+    pids=()
+    for name in "${batch[@]}"; do
+        fuzz "$name" &
+        pids+=($!)
+    done
+    for i in "${!batch[@]}"; do
+        status=0
+        wait "${pids[i]}" || status=$?
+        report "${batch[i]}" "$status"
+    done
 done

@@ -1,23 +1,23 @@
 #!/usr/bin/env bash
 # Installs what is missing and builds the Debian package kvitok_<version>-<revision>_<arch>.deb
-# in its own build folder, with Debian's build flags; prints the package's path.
+# in its own build folder, with Debian's build flags; prints the package's path. The build is the
+# one scripts/test.sh makes: given test.sh's folder (KVITOK_PACKAGE_DIR=build), it packages what
+# was tested there without building it again. Extra arguments go to the CMake configure step.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KVITOK_PACKAGE_DIR:-$root/build-package}
 
 "$root/scripts/install-deps.sh"
+. "$root/scripts/build-flags.sh"
+kvitok_set_build_args
 
-# The flags a Debian package is built with: optimised, hardened, debug info for the strip step.
-# -Wdate-time goes: the about box shows the date and time of the build on purpose.
-cd "$root"
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cppflags=$(dpkg-buildflags --get CPPFLAGS | sed 's/-Wdate-time//')
-cxxflags=$(dpkg-buildflags --get CXXFLAGS)
-ldflags=$(dpkg-buildflags --get LDFLAGS)
-
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
-    -DKVITOK_TESTS=OFF -DKVITOK_BENCH=OFF \
-    -DCMAKE_CXX_FLAGS="$cppflags $cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags"
+# A folder the tests were built in keeps them (the package takes only what is installed);
+# elsewhere only the program is built.
+parts=(-DKVITOK_TESTS=OFF -DKVITOK_BENCH=OFF)
+if [ -f "$build/CMakeCache.txt" ] && grep -q '^KVITOK_TESTS:BOOL=ON' "$build/CMakeCache.txt"; then
+    parts=()
+fi
+cmake -S "$root" -B "$build" "${kvitok_build_args[@]}" -DCMAKE_INSTALL_PREFIX=/usr "${parts[@]}" "$@"
 cmake --build "$build" -j "$(nproc)"
 rm -f "$build"/kvitok_*.deb
 (cd "$build" && cpack -G DEB)

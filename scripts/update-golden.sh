@@ -6,7 +6,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KVITOK_BUILD_DIR:-$root/build}
 
 "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+. "$root/scripts/build-flags.sh"
+kvitok_set_build_args
+cmake -S "$root" -B "$build" "${kvitok_build_args[@]}"
 cmake --build "$build" -j "$(nproc)" --target golden_receipt_tests
 KVITOK_UPDATE_GOLDEN=1 "$build/tests/receipt/golden_receipt_tests"
 git -C "$root" status --short -- tests/receipt/golden

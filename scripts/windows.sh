@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds kvitok for 64-bit Windows on Debian 12 with mingw-w64, and with "test" runs the tests
 # under Wine. What the build needs is installed when missing; SQLite, libpng and libqrencode are
-# built static from Debian's pinned source packages (each tarball's sha256 checked) into
-# build-win/deps and reused from there. Arguments starting with -D go to the CMake configure step.
+# built static from Debian's pinned source packages (Debian's patches applied, every part's sha256
+# checked) into build-win/deps and reused from there. Arguments starting with -D go to the CMake configure step.
 #
 #   scripts/windows.sh                  build-win/: kvitok.exe, the core's libraries and the tests
 #   scripts/windows.sh test             the same, then every test under Wine on a virtual display
@@ -16,6 +16,10 @@ deps=$build/deps
 triple=x86_64-w64-mingw32
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 jobs=$(nproc)
+# The build's time is the last commit's unless the caller gives one: the compiler takes the about
+# box's stamp from it and the installer and the zip their files' times, so that the same commit
+# gives the same bytes.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)}
 
 run_tests=0
 make_package=0
@@ -72,124 +76,223 @@ install_packages() {
     fi
 }
 
-# The pinned sources: Debian source package, upstream tarball, its sha256. The tarball is the
-# same in every Debian revision of the package, so the newest one of bookworm is asked for.
-sources=(
-    "sqlite3 sqlite3_3.40.1.orig.tar.xz aaa776260ab4dc976db34aa7891819484c8676b5b2783123ebc6301e2ca5d655"
-    "libpng1.6 libpng1.6_1.6.39.orig.tar.gz a00e9d2f2f664186e4202db9299397f851aea71b36a35e74910b8820e380d441"
-    "qrencode qrencode_4.1.1.orig.tar.bz2 e455d9732f8041cf5b9c388e345a641fd15707860f928e94507b1961256a6923"
+# The pinned sources: each library is Debian's source package at one revision, Debian's patches
+# (its security fixes among them) applied by dpkg-source, every part of it checked against the
+# sha256 written here. Line: package, revision, the suite that has it, then each part and its
+# sha256. A revision no longer on the mirror fails the build: never a build without the fixes.
+# qrencode comes from trixie: bookworm's 4.1.1-1 lacks its Debian part on the mirror.
+pins=(
+    "sqlite3 3.40.1-2+deb12u2 bookworm
+        sqlite3_3.40.1-2+deb12u2.dsc ee3459ae9d00939741c7708fc1b8ce1bde12d8c3fb1dfa005bbbc8651d884e23
+        sqlite3_3.40.1.orig.tar.xz aaa776260ab4dc976db34aa7891819484c8676b5b2783123ebc6301e2ca5d655
+        sqlite3_3.40.1.orig-www.tar.xz a5e95a18d1b59729278860559ded78751b9163ffb5bb906c5cd24c015f71d5fd
+        sqlite3_3.40.1-2+deb12u2.debian.tar.xz 0843bc12e4364076477935ce313a6d0796fd899a989ff18ebb6545540e10e4ca"
+    "libpng1.6 1.6.39-2+deb12u5 bookworm
+        libpng1.6_1.6.39-2+deb12u5.dsc 7b86211030a34deb6b0a2cd7e1d9db0fe92443fd30cab537fb89b1e7f7c9f188
+        libpng1.6_1.6.39.orig.tar.gz a00e9d2f2f664186e4202db9299397f851aea71b36a35e74910b8820e380d441
+        libpng1.6_1.6.39-2+deb12u5.debian.tar.xz ab14906eda9fddf14cbb1e589b9ba7439c22e233dc3c5e3cf9356c9625565a82"
+    "qrencode 4.1.1-2 trixie
+        qrencode_4.1.1-2.dsc cb1ebd09c6e1eb0d93f5344aecaa8c518760ab388890f8588070faff49e2d260
+        qrencode_4.1.1.orig.tar.bz2 e455d9732f8041cf5b9c388e345a641fd15707860f928e94507b1961256a6923
+        qrencode_4.1.1-2.debian.tar.xz 3f97d63aac63706ecbbc8024549161a824d83303a462203e25a1ed7571a309e4"
 )
-
-ensure_deb_src() {
-    if apt-get source --download-only --print-uris qrencode >/dev/null 2>&1; then
-        return
-    fi
-    stage "adding Debian's bookworm source packages to apt"
-    as_root tee /etc/apt/sources.list.d/kvitok-bookworm-src.sources >/dev/null <<'EOF'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
-    as_root apt-get update -qq
-}
 
 sha256_of() {
     sha256sum "$1" | cut -d' ' -f1
 }
 
-# Fetches the upstream tarballs that are not yet here. apt-get may exit with an error when a
-# Debian part of a package is missing on the mirror although the tarball came; the tarball's
-# own checksum decides.
+# parts_ok <pin>: true when every part of the pinned source is here with its sha256.
+parts_ok() {
+    local words file sum i
+    read -r -a words <<<"$(echo $1)"
+    for ((i = 3; i < ${#words[@]}; i += 2)); do
+        file=$deps/src/${words[i]} sum=${words[i + 1]}
+        [ -f "$file" ] && [ "$(sha256_of "$file")" = "$sum" ] || return 1
+    done
+}
+
+# Source packages are looked up with an apt of our own in $deps/apt (the machine's apt is left
+# as it is): deb-src entries for the mirrors, suites and keys of the machine's own apt sources,
+# and for a pinned suite the machine does not use, the mirror of its main suite.
+apt_ready=0
+apt_own() {
+    local tool=$1 sandbox=()
+    shift
+    # root downloads into the build folder itself rather than through apt's unprivileged user.
+    [ "$(id -u)" -eq 0 ] && sandbox=(-o APT::Sandbox::User=root)
+    "$tool" "${sandbox[@]}" -o Dir::Etc::SourceList="$deps/apt/sources.list" \
+        -o Dir::Etc::SourceParts="$deps/apt/sources.list.d" \
+        -o Dir::State::Lists="$deps/apt/lists" -o Dir::Cache="$deps/apt/cache" \
+        -o Debug::NoLocking=true "$@"
+}
+prepare_apt() {
+    [ "$apt_ready" -eq 1 ] && return
+    local codename entries main uri suite comps signed pin
+    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    entries=$("$root/scripts/apt-sources.sh" |
+        awk -F'\t' -v c="$codename" 'c != "" && ($2 == c || index($2, c "-") == 1)')
+    main=$(awk -F'\t' -v c="$codename" '$2 == c { print; exit }' <<<"$entries")
+    if [ -z "$main" ]; then
+        echo "windows.sh: this machine's apt sources name no Debian $codename mirror" >&2
+        exit 1
+    fi
+    for pin in "${pins[@]}"; do
+        read -r _ _ suite _ <<<"$pin"
+        if ! cut -f2 <<<"$entries" | grep -qx -- "$suite"; then
+            entries+=$'\n'$(awk -F'\t' -v OFS='\t' -v s="$suite" '{ $2 = s; print }' <<<"$main")
+        fi
+    done
+    rm -rf "$deps/apt"
+    mkdir -p "$deps/apt/sources.list.d" "$deps/apt/lists/partial" "$deps/apt/cache/archives/partial"
+    : >"$deps/apt/sources.list"
+    sort -u <<<"$entries" | while IFS=$'\t' read -r uri suite comps signed; do
+        printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: %s\n' "$uri" "$suite" "$comps"
+        [ -n "$signed" ] && printf 'Signed-By: %s\n' "$signed"
+        echo
+    done >"$deps/apt/sources.list.d/kvitok-src.sources"
+    stage "reading the source package lists of $(cut -f1,2 <<<"$entries" | sort -u | tr '\t\n' ' ')"
+    apt_own apt-get update -qq
+    apt_ready=1
+}
+
+# Fetches the pinned sources that are not yet here, whole and checked, or stops.
 fetch_sources() {
     mkdir -p "$deps/src"
-    local entry package tarball sum
-    for entry in "${sources[@]}"; do
-        read -r package tarball sum <<<"$entry"
-        if [ -f "$deps/src/$tarball" ] && [ "$(sha256_of "$deps/src/$tarball")" = "$sum" ]; then
-            continue
-        fi
-        ensure_deb_src
-        stage "fetching $tarball"
-        (cd "$deps/src" && apt-get source --download-only -qq "$package") ||
-            echo "apt-get source $package ended with $?; checking the tarball itself"
-        if [ ! -f "$deps/src/$tarball" ]; then
-            echo "$tarball did not arrive" >&2
-            exit 1
-        fi
-        if [ "$(sha256_of "$deps/src/$tarball")" != "$sum" ]; then
-            echo "$tarball: sha256 $(sha256_of "$deps/src/$tarball"), expected $sum" >&2
-            rm -f "$deps/src/$tarball"
-            exit 1
-        fi
+    local pin package version suite words i file sum newest
+    for pin in "${pins[@]}"; do
+        parts_ok "$pin" && continue
+        read -r package version suite _ <<<"$pin"
+        prepare_apt
+        stage "fetching $package $version from $suite"
+        # A newer Debian revision of the same upstream version is most likely a fix.
+        for newest in $(apt_own apt-cache showsrc "$package" 2>/dev/null | sed -n 's/^Version: //p'); do
+            if [ "${newest%-*}" = "${version%-*}" ] && dpkg --compare-versions "$newest" gt "$version"; then
+                echo "note: Debian has $package $newest, newer than the pinned $version: update the pin"
+            fi
+        done
+        (cd "$deps/src" && apt_own apt-get -qq source --download-only "$package=$version") ||
+            echo "apt-get source $package=$version ended with $?"
+        read -r -a words <<<"$(echo $pin)"
+        for ((i = 3; i < ${#words[@]}; i += 2)); do
+            file=${words[i]} sum=${words[i + 1]}
+            if [ ! -f "$deps/src/$file" ]; then
+                echo "windows.sh: $file of $package $version is not on the mirror; the Windows" \
+                    "libraries are not built without Debian's fixes (pin a revision the mirror has)" >&2
+                exit 1
+            fi
+            if [ "$(sha256_of "$deps/src/$file")" != "$sum" ]; then
+                echo "windows.sh: $file: sha256 $(sha256_of "$deps/src/$file"), pinned $sum" >&2
+                rm -f "$deps/src/$file"
+                exit 1
+            fi
+        done
     done
 }
 
 # --- the libraries, static for Windows ------------------------------------------------------
 
-# unpack <tarball>: a clean tree of it in $deps/work, its folder printed.
+# The libraries' own build paths are mapped out of their objects, so that the same sources give
+# the same bytes in any build folder.
+dep_optimize=-O2
+dep_cflags="$dep_optimize -ffile-prefix-map=$deps/work=deps"
+
+# unpack <pin>: Debian's source package unpacked in $deps/work with its patches applied, its
+# folder printed; the revision unpacked must be the one pinned.
 unpack() {
-    local work=$deps/work
-    mkdir -p "$work"
-    local top
-    top=$(tar -tf "$deps/src/$1" | head -n1 | cut -d/ -f1)
-    rm -rf "${work:?}/$top"
-    tar -xf "$deps/src/$1" -C "$work"
-    echo "$work/$top"
+    local words package version tree got
+    read -r -a words <<<"$(echo $1)"
+    package=${words[0]} version=${words[1]}
+    tree=$deps/work/$package
+    rm -rf "$tree"
+    mkdir -p "$deps/work"
+    dpkg-source -x "$deps/src/${words[3]}" "$tree" >"$deps/work/$package.log" 2>&1 ||
+        { cat "$deps/work/$package.log" >&2; exit 1; }
+    got=$(dpkg-parsechangelog -l "$tree/debian/changelog" -S Version)
+    if [ "$got" != "$version" ]; then
+        echo "windows.sh: $package unpacked as $got, pinned $version" >&2
+        exit 1
+    fi
+    # The patches applied, for the build log.
+    grep -v '^\s*\(#\|$\)' "$tree/debian/patches/series" >"$deps/.patches-$package" 2>/dev/null || true
+    echo "$tree"
 }
 
-# built <name> <sha256>: true when the library was built from the tarball pinned now.
+# built <package> <pin> <options...>: true when the library was built from the source pinned now
+# the way asked now.
 built() {
-    [ -f "$deps/.built-$1" ] && [ "$(cat "$deps/.built-$1")" = "$2" ]
+    local package=$1 pin=$2
+    shift 2
+    [ -f "$deps/.built-$package" ] && [ "$(cat "$deps/.built-$package")" = "$(echo $pin) $dep_optimize $*" ]
+}
+mark_built() {
+    local package=$1 pin=$2
+    shift 2
+    echo "$(echo $pin) $dep_optimize $*" >"$deps/.built-$package"
 }
 
 build_sqlite() {
-    local sum=$1 tarball=$2
-    built sqlite3 "$sum" && return
+    built sqlite3 "$1" && return
     stage "building SQLite"
     local tree
-    tree=$(unpack "$tarball")
+    tree=$(unpack "$1")
     # The amalgamation is generated by the native configure (it needs tclsh), then compiled once.
     mkdir -p "$tree/bld"
     (cd "$tree/bld" && ../configure --disable-tcl >/dev/null && make -s sqlite3.c >/dev/null)
     mkdir -p "$deps/include" "$deps/lib"
-    "$triple-gcc-posix" -O2 -DSQLITE_OMIT_LOAD_EXTENSION -c "$tree/bld/sqlite3.c" -o "$tree/bld/sqlite3.o"
-    "$triple-ar" rcs "$deps/lib/libsqlite3.a" "$tree/bld/sqlite3.o"
+    # shellcheck disable=SC2086
+    (cd "$tree/bld" && "$triple-gcc-posix" $dep_cflags -DSQLITE_OMIT_LOAD_EXTENSION -c sqlite3.c -o sqlite3.o)
+    rm -f "$deps/lib/libsqlite3.a"
+    "$triple-ar" rcsD "$deps/lib/libsqlite3.a" "$tree/bld/sqlite3.o"
     cp "$tree/bld/sqlite3.h" "$tree/bld/sqlite3ext.h" "$deps/include/"
-    echo "$sum" >"$deps/.built-sqlite3"
+    mark_built sqlite3 "$1"
 }
 
-# cmake_library <name> <sha256> <tarball> <cmake options...>
+# cmake_library <package> <pin> <cmake options...>
 cmake_library() {
-    local name=$1 sum=$2 tarball=$3
-    shift 3
-    built "$name" "$sum" && return
-    stage "building $name"
+    local package=$1 pin=$2
+    shift 2
+    built "$package" "$pin" "$@" && return
+    stage "building $package"
     local tree
-    tree=$(unpack "$tarball")
+    tree=$(unpack "$pin")
     cmake -S "$tree" -B "$tree/bld" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DKVITOK_WIN_DEPS="$deps" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" -DBUILD_SHARED_LIBS=OFF \
+        -DCMAKE_C_FLAGS="$dep_cflags" \
         -DZLIB_INCLUDE_DIR=/usr/$triple/include -DZLIB_LIBRARY=/usr/$triple/lib/libz.a \
         "$@" >/dev/null
     cmake --build "$tree/bld" -j "$jobs" >/dev/null
     cmake --install "$tree/bld" >/dev/null
-    echo "$sum" >"$deps/.built-$name"
+    mark_built "$package" "$pin" "$@"
+}
+
+build_library() {
+    case $1 in
+    sqlite3) build_sqlite "$2" ;;
+    libpng1.6) cmake_library libpng1.6 "$2" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF ;;
+    qrencode) cmake_library qrencode "$2" -DWITH_TOOLS=NO -DWITH_TESTS=NO ;;
+    esac
 }
 
 build_libraries() {
-    local entry package tarball sum
-    for entry in "${sources[@]}"; do
-        read -r package tarball sum <<<"$entry"
-        case $package in
-        sqlite3) build_sqlite "$sum" "$tarball" ;;
-        libpng1.6)
-            cmake_library libpng "$sum" "$tarball" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF
-            ;;
-        qrencode)
-            cmake_library qrencode "$sum" "$tarball" -DWITH_TOOLS=NO -DWITH_TESTS=NO
-            ;;
-        esac
+    local pin package version patches sqlite_pid= status=0
+    # SQLite is one large file compiled on one core: the others are built beside it.
+    for pin in "${pins[@]}"; do
+        read -r package version _ <<<"$pin"
+        if [ "$package" = sqlite3 ]; then
+            build_library "$package" "$pin" &
+            sqlite_pid=$!
+        fi
+    done
+    for pin in "${pins[@]}"; do
+        read -r package version _ <<<"$pin"
+        [ "$package" = sqlite3 ] || build_library "$package" "$pin"
+    done
+    [ -z "$sqlite_pid" ] || wait "$sqlite_pid" || status=$?
+    [ "$status" -eq 0 ] || exit "$status"
+    for pin in "${pins[@]}"; do
+        read -r package version _ <<<"$pin"
+        patches=$(cat "$deps/.patches-$package" 2>/dev/null | wc -l)
+        echo "windows: $package $version, Debian's source package with $patches patches applied"
     done
 }
 
@@ -239,7 +342,7 @@ check_static() {
                 ;;
             esac
         done
-    done < <(find "$build/src" "$build/tests" -name '*.exe' -print0)
+    done < <(find "$build/src" "$build/tests" -name '*.exe' -print0 2>/dev/null)
     [ "$bad" -eq 0 ]
 }
 
@@ -300,11 +403,13 @@ make_packages() {
     v=$(version)
     stage "installer and zip of kvitok $v"
     "$triple-strip" -o "$build/kvitok.exe" "$exe"
+    touch -d "@$SOURCE_DATE_EPOCH" "$build/kvitok.exe"
     makensis -V2 -DVERSION="$v" -DEXE="$build/kvitok.exe" -DICON="$build/icons/kvitok.ico" \
         -DSIZE_KB=$(($(stat -c %s "$build/kvitok.exe") / 1024)) \
         -DOUTFILE="$build/kvitok-$v-setup.exe" "$root/packaging/windows/kvitok.nsi"
     rm -f "$build/kvitok-$v-portable.zip"
-    (cd "$build" && zip -q -X "kvitok-$v-portable.zip" kvitok.exe)
+    # Without extra fields (owners, exact times); the time a zip keeps is local time, so UTC.
+    (cd "$build" && TZ=UTC zip -q -X "kvitok-$v-portable.zip" kvitok.exe)
     ls -l "$build/kvitok-$v-setup.exe" "$build/kvitok-$v-portable.zip"
 }
 
