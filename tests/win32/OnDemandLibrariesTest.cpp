@@ -1,8 +1,8 @@
 // The save dialog's, the shell's and the screen reader's libraries are loaded when first used, not
 // at the start; each service still does its work through them.
+#include "form/FormTable.h"
 #include "platform/PathText.h"
 #include "platform/UserFolders.h"
-#include "form/FormTable.h"
 #include "support/TestFiles.h"
 #include "win32/KvitokApp.h"
 #include "win32/TextBridge.h"
