@@ -54,6 +54,10 @@ public:
         control.rows = rows;
         control.row = -1;
     }
+    void AddRows(int id, const std::vector<std::u16string>& rows) override {
+        std::vector<std::u16string>& held = Write(id).rows;
+        held.insert(held.end(), rows.begin(), rows.end());
+    }
     int CurrentRow(int id) const override { return controls.at(id).row; }
     void SetCurrentRow(int id, int row) override {
         Write(id).row = row;
