@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDateEdit>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -27,6 +28,25 @@ MainWindow::MainWindow(MainDialog& dialog, QWidget* parent)
             Bind(control);
         }
     }
+    connect(&m_showAhead, &QTimer::timeout, this, &MainWindow::ShowAhead);
+}
+
+void MainWindow::Start() {
+    m_showAhead.start(0);
+    m_sync.Start();
+}
+
+void MainWindow::ShowAhead() {
+    // A few milliseconds at a time, so that the about box paints and answers keys at once.
+    constexpr qint64 kSliceMs = 10;
+    QElapsedTimer clock;
+    clock.start();
+    while (m_sync.ShowAhead()) {
+        if (clock.elapsed() >= kSliceMs) {
+            return;
+        }
+    }
+    m_showAhead.stop();
 }
 
 QWidget* MainWindow::Control(int id) const {
