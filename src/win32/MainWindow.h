@@ -55,6 +55,7 @@ private:
 
     HWND m_window = nullptr;
     bool m_ended = false;
+    bool m_showingAhead = false;
     WindowPort m_port;
     ControlSync m_sync;
     std::unique_ptr<AccessibleNames> m_names;
