@@ -65,7 +65,8 @@ for i in "${!cases[@]}"; do
 done
 
 mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+# Kept up between runs: left to reset when its last client goes, it could refuse the next start.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 DISPLAY=:$(head -n1 <"$work/display")
 export DISPLAY QT_QPA_PLATFORM=xcb LANG=C.UTF-8
@@ -96,7 +97,7 @@ run() {
     done
     ended=$(date +%s%N)
     if [ -z "$box" ] || ! ticks=$(awk '{ print $14 + $15 }' "/proc/$pid/stat" 2>/dev/null); then
-        kill "$pid" 2>/dev/null
+        kill "$pid" 2>/dev/null || true
         echo "$program showed no about box:" >&2
         cat "$folder/stderr" >&2
         exit 1

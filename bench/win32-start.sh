@@ -53,7 +53,8 @@ finish() {
 }
 trap finish EXIT
 mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+# Kept up between runs: left to reset when its last client goes, it could refuse the next start.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 DISPLAY=:$(head -n1 <"$work/display")
 export DISPLAY
@@ -101,7 +102,7 @@ run() {
         sleep 0.01
     done
     began=$(date +%s%N)
-    (cd "$work/case$1" && exec wine "$program") </dev/null >/dev/null 2>&1 &
+    (cd "$work/case$1" && exec wine "$program") </dev/null >/dev/null 2>"$work/case$1/stderr" &
     pid=$!
     for i in $(seq 3000); do
         box=$(about_box)
@@ -109,10 +110,10 @@ run() {
         sleep 0.01
     done
     ended=$(date +%s%N)
-    ticks=$(awk '{ print $14 + $15 }' "/proc/$pid/stat")
-    if [ -z "$box" ]; then
-        kill "$pid"
-        echo "$program showed no about box" >&2
+    if [ -z "$box" ] || ! ticks=$(awk '{ print $14 + $15 }' "/proc/$pid/stat" 2>/dev/null); then
+        kill "$pid" 2>/dev/null || true
+        echo "$program showed no about box:" >&2
+        cat "$work/case$1/stderr" >&2
         exit 1
     fi
     sleep 1
@@ -125,7 +126,11 @@ run() {
         sleep 0.01
     done
     shown=$([ -n "$shown" ] && echo $((($(date +%s%N) - pressed) / 1000000)) || echo -)
-    kb=$(sed -n 's/^VmRSS:\s*\([0-9]*\) kB/\1/p' "/proc/$pid/status")
+    if ! kb=$(sed -n 's/^VmRSS:\s*\([0-9]*\) kB/\1/p' "/proc/$pid/status" 2>/dev/null); then
+        echo "$program ended before its form was closed:" >&2
+        cat "$work/case$1/stderr" >&2
+        exit 1
+    fi
     kill "$pid"
     wait "$pid" 2>/dev/null || true
     echo "$(((ended - began) / 1000000)) $((ticks * 1000 / $(getconf CLK_TCK))) $shown $kb" >>"$2"
