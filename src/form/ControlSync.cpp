@@ -363,6 +363,9 @@ bool ControlSync::ShowAhead() {
     if (m_updating) {
         return true;
     }
+    if (m_dialog.ReadAhead()) {
+        return true;
+    }
     for (const FormControl& control : MainDialogTemplate().controls) {
         if (!IsList(control.kind)) {
             continue;

@@ -27,9 +27,10 @@ public:
     void Start();
     // Shows what changed in the models since the last time; everything the first time.
     void Refresh();
-    // A short piece of what the next Refresh would do for long lists (their rows put in order,
-    // then sent a few thousand at a time), for a window that waits for the person anyway, as
-    // while the about box is up at start; false when none is left. Refresh does what is left.
+    // A short piece of the work left for a window that waits for the person anyway, as while
+    // the about box is up at start: the dialog's reading ahead, then what the next Refresh would
+    // do for long lists (their rows put in order, then sent a few thousand at a time); false
+    // when none is left. The dialog and Refresh do what is left when they need it.
     bool ShowAhead();
 
     // A person's actions as the window's toolkit reports them. Those that arrive while the
