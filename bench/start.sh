@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Times kvitok's start on Linux: the Qt window on a virtual display of its own (xcb), as
 # bench/win32-start.sh does under Wine. A run starts one program and measures the time until its
-# about box is on screen and the CPU time the process has spent by then; a second later, as a
-# person reads the box first, it presses Enter on the box and measures the time until the form is
-# on screen, then the memory (VmRSS). The runs take turns, after one run each to warm up, and the
-# medians are printed.
+# about box is on screen and the CPU time the process has spent by then; PAUSE seconds later (1
+# unless given: a person reads the box first) it presses Enter on the box and measures the time
+# until the form is on screen, then the memory (VmRSS). The runs take turns, after one run each to
+# warm up, and the medians are printed.
 #
-#   bench/start.sh [-n RUNS] [-p PAYERS] [PROGRAM...]
+#   bench/start.sh [-n RUNS] [-w PAUSE] [-p PAYERS] [PROGRAM...]
 #
 # Without programs: build/src/qt/kvitok and build/bench/bare_dialog (KVITOK_BUILD_DIR names
 # another build folder). RUNS is 10 unless given. Each program starts in a folder of its own that
@@ -18,9 +18,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KVITOK_BUILD_DIR:-$root/build}
 runs=10
 payers=
+pause=1
 while [ $# -gt 0 ]; do
     case $1 in
     -n) runs=$2 && shift 2 ;;
+    -w) pause=$2 && shift 2 ;;
     -p) payers=$(readlink -f "$2") && shift 2 ;;
     *) break ;;
     esac
@@ -102,7 +104,7 @@ run() {
         cat "$folder/stderr" >&2
         exit 1
     fi
-    sleep 1
+    sleep "$pause"
     # A key sent to a window does not reach Qt: the box takes the focus, then the key goes.
     xdotool windowfocus --sync "$box" 2>/dev/null || true
     pressed=$(date +%s%N)

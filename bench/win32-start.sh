@@ -2,17 +2,18 @@
 # Compares kvitok.exe's start with the bare Win32 dialog's (BareWin32Dialog.cpp) under Wine, on a
 # virtual display of its own; bench/start.sh does the same for the Qt window on Linux. A run starts
 # one program and measures the time until its about box is on screen and the CPU time the process
-# has spent by then; a second later, as a person reads the box first, it presses Enter on the box
-# and measures the time until the form is on screen, then the memory (VmRSS). The runs take turns,
-# after one run each to warm Wine up, and the medians are printed.
+# has spent by then; PAUSE seconds later (1 unless given: a person reads the box first) it presses
+# Enter on the box and measures the time until the form is on screen, then the memory (VmRSS). The
+# runs take turns, after one run each to warm Wine up, and the medians are printed.
 #
 #   scripts/windows.sh -DKVITOK_BENCH=ON           builds what it runs into build-win/
-#   bench/win32-start.sh [-n RUNS] [-p PAYERS] [PROGRAM.exe...]
+#   bench/win32-start.sh [-n RUNS] [-w PAUSE] [-p PAYERS] [PROGRAM.exe...]
 #
 # Without programs: build-win/src/win32/kvitok.exe and build-win/bench/bare_win32_dialog.exe
 # (KVITOK_WIN_BUILD_DIR names another build folder). The runs use a Wine prefix of their own,
-# "wine-bench" in the build folder, made when missing: there Wine leaves the windows to no window
-# manager, as the display has none, where it would wait two seconds for one to hide the about box.
+# "wine-bench" in the build folder, made when missing, in which Wine handles the windows without a
+# window manager, as the display has none; else it would wait two seconds for one whenever a window
+# goes, the about box included.
 # RUNS is 10 unless given. kvitok.exe as shipped is the stripped copy `scripts/windows.sh package`
 # leaves in build-win/. Each program starts in a folder of its own that keeps its payer file between
 # runs, as at a person's later starts. With -p, kvitok.exe alone (unless programs are named) runs in
@@ -23,9 +24,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KVITOK_WIN_BUILD_DIR:-$root/build-win}
 runs=10
 payers=
+pause=1
 while [ $# -gt 0 ]; do
     case $1 in
     -n) runs=$2 && shift 2 ;;
+    -w) pause=$2 && shift 2 ;;
     -p) payers=$(readlink -f "$2") && shift 2 ;;
     *) break ;;
     esac
@@ -116,7 +119,7 @@ run() {
         cat "$work/case$1/stderr" >&2
         exit 1
     fi
-    sleep 1
+    sleep "$pause"
     xdotool windowfocus --sync "$box" 2>/dev/null || true
     pressed=$(date +%s%N)
     xdotool key Return

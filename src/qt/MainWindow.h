@@ -21,7 +21,7 @@ public:
     explicit MainWindow(MainDialog& dialog, QWidget* parent = nullptr);
 
     // The dialog's initialisation, while the window is still hidden. While the about box waits
-    // for the person, the long lists go into their widgets between the box's own events.
+    // for the person, the payer names are read and go into their list between the box's events.
     void Start();
     // Shows the models in the widgets (only what changed since the last time).
     void Refresh() { m_sync.Refresh(); }

@@ -52,8 +52,8 @@ void MainWindow::Start() {
 void MainWindow::ShowAhead() {
     // The dialog manager shows a modal box once its queue first runs dry; the first tick may
     // come before that, and only lets the box show.
-    if (!m_showingAhead) {
-        m_showingAhead = true;
+    if (!m_aheadBegun) {
+        m_aheadBegun = true;
         return;
     }
     // A person's key or click, or a window to paint, goes first; between them a piece takes a
