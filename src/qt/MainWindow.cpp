@@ -3,6 +3,7 @@
 #include "DialogBuilder.h"
 #include "Emblem.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QWindow>
 
 namespace kvitok {
 
@@ -37,6 +39,13 @@ void MainWindow::Start() {
 }
 
 void MainWindow::ShowAhead() {
+    // The box that waits comes on screen first; till then the timer only looks now and then.
+    if (const QWidget* box = QApplication::activeModalWidget();
+        box != nullptr && (box->windowHandle() == nullptr || !box->windowHandle()->isExposed())) {
+        m_showAhead.setInterval(5);
+        return;
+    }
+    m_showAhead.setInterval(0);
     // A few milliseconds at a time, so that the about box paints and answers keys at once.
     constexpr qint64 kSliceMs = 10;
     QElapsedTimer clock;
