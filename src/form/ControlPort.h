@@ -36,6 +36,8 @@ public:
     virtual void SetEnabled(int id, bool enabled) = 0;
 
     virtual void SetRows(int id, const std::vector<std::u16string>& rows) = 0;
+    // After the rows the list holds, as they come: a long list is sent a piece at a time.
+    virtual void AddRows(int id, const std::vector<std::u16string>& rows) = 0;
     // -1 when no row is selected.
     virtual int CurrentRow(int id) const = 0;
     virtual void SetCurrentRow(int id, int row) = 0;

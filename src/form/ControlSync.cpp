@@ -357,17 +357,63 @@ void ControlSync::ShowEdit(int id, Shown& shown, bool force) {
     shown.edit = model;
 }
 
+bool ControlSync::ShowAhead() {
+    // A list's rows cost the most while waiting: a few thousand go into the control at a time.
+    constexpr std::size_t kRowsAPiece = 2048;
+    if (m_updating) {
+        return true;
+    }
+    if (m_dialog.ReadAhead()) {
+        return true;
+    }
+    for (const FormControl& control : MainDialogTemplate().controls) {
+        if (!IsList(control.kind)) {
+            continue;
+        }
+        ListModel& model = m_dialog.Controls().List(control.id);
+        if (model.OrderSome()) {
+            return true;
+        }
+        Shown& shown = m_shown[control.id];
+        const bool anew = model.Revision() != shown.revision;
+        if (!anew && shown.rowsShown == model.Rows().size()) {
+            continue;
+        }
+        m_port.BeginUpdate();
+        {
+            const Flagged updating(m_updating);
+            SendRows(control.id, shown, anew, kRowsAPiece);
+        }
+        m_port.EndUpdate();
+        return true;
+    }
+    return false;
+}
+
+void ControlSync::SendRows(int id, Shown& shown, bool anew, std::size_t most) {
+    const ListModel& model = m_dialog.Controls().List(id);
+    const std::size_t from = anew ? 0 : shown.rowsShown;
+    const std::size_t to = std::min(model.Rows().size(), from + most);
+    std::vector<std::u16string> rows;
+    rows.reserve(to - from);
+    for (std::size_t row = from; row < to; ++row) {
+        rows.push_back(Utf16(model.Rows()[row]));
+    }
+    if (anew) {
+        m_port.SetRows(id, rows);
+    } else {
+        m_port.AddRows(id, rows);
+    }
+    shown.revision = model.Revision();
+    shown.rowsShown = to;
+}
+
 void ControlSync::ShowList(int id, Shown& shown, bool force) {
     const ListModel& model = m_dialog.Controls().List(id);
-    const bool rowsChanged = force || model.Revision() != shown.revision;
+    const bool anew = force || model.Revision() != shown.revision;
+    const bool rowsChanged = anew || shown.rowsShown < model.Rows().size();
     if (rowsChanged) {
-        std::vector<std::u16string> rows;
-        rows.reserve(model.Rows().size());
-        for (const std::string& row : model.Rows()) {
-            rows.push_back(Utf16(row));
-        }
-        m_port.SetRows(id, rows);
-        shown.revision = model.Revision();
+        SendRows(id, shown, anew, model.Rows().size());
     }
     const int row = model.Selected() < model.Count() ? model.Selected() : -1;
     if (rowsChanged || model.Selected() != shown.selected || m_port.CurrentRow(id) != row) {

@@ -27,6 +27,11 @@ public:
     void Start();
     // Shows what changed in the models since the last time; everything the first time.
     void Refresh();
+    // A short piece of the work left for a window that waits for the person anyway, as while
+    // the about box is up at start: the dialog's reading ahead, then what the next Refresh would
+    // do for long lists (their rows put in order, then sent a few thousand at a time); false
+    // when none is left. The dialog and Refresh do what is left when they need it.
+    bool ShowAhead();
 
     // A person's actions as the window's toolkit reports them. Those that arrive while the
     // program writes into the controls, or while an action runs (from behind a modal box), are
@@ -46,6 +51,7 @@ private:
     struct Shown {
         EditModel edit;
         unsigned revision = 0;
+        std::size_t rowsShown = 0; // of that revision's rows, the first ones
         int selected = -1;
         std::string editText;
         CalendarDate date;
@@ -65,6 +71,8 @@ private:
     void RememberRows();
     void ShowEdit(int id, Shown& shown, bool force);
     void ShowList(int id, Shown& shown, bool force);
+    // Sends at most `most` of the rows the control lacks; anew, all of them from the first.
+    void SendRows(int id, Shown& shown, bool anew, std::size_t most);
     void ShowDate(int id, Shown& shown, bool force);
     bool Busy() const { return m_updating || m_acting; }
     // The row of the control a report names when it is the person's doing and names a control of

@@ -203,6 +203,7 @@ void MainDialog::OnInitDialog() {
     OnChangeSnils();
     OnSelchangeKbk();
     m_services.about.ShowAbout();
+    FinishPayerNames();
     LoadFormState();
 }
 

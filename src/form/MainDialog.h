@@ -13,6 +13,7 @@
 
 namespace kvitok {
 
+class NameReader;
 class PayerStore;
 
 // The program's only working window, without any toolkit: the models of its controls, the
@@ -30,6 +31,9 @@ public:
     const DialogControls& Controls() const { return m_controls; }
 
     void OnInitDialog();
+    // While the about box waits at start: reads a part of the payer names the initialisation
+    // left; false when none is left. What is left then is read once the box is closed.
+    bool ReadAhead();
     // Asks "Закрыть программу?"; true when the user confirmed and the dialog ends (form saved,
     // or the person told why it could not be). A value the exchange refuses keeps it open.
     bool OnCancel();
@@ -103,6 +107,7 @@ private:
     void FillYearList();
     void FillStatusList();
     void LoadPayerNames();
+    void FinishPayerNames();
     void ApplySwitchLists(const std::string& kbkList, const std::string& yearList);
     void ApplyFieldMask(int id, std::string& value, std::string_view mask);
     void PutCaretHomeIfBare(int id, const std::string& value, std::string_view mask);
@@ -129,6 +134,10 @@ private:
     std::string m_yearText;
     std::string m_kbkPostfix;
     std::unique_ptr<PayerStore> m_payers;
+    // The payer names while they are read, and how the reading ended.
+    std::unique_ptr<NameReader> m_nameReader;
+    std::vector<std::string> m_namesRead;
+    Result<> m_namesReadEnd;
     std::vector<int> m_kbkNumbers;
     bool m_printStatus = false;
 };

@@ -7,15 +7,46 @@
 namespace kvitok {
 
 void MainDialog::LoadPayerNames() {
-    // Names read before a failure (a damaged page late in the file) stay in the list.
-    std::vector<std::string> names;
-    Result<> read = m_payers->Open(m_databasePath);
-    if (read) {
-        read = m_payers->AppendNames(names);
+    // Only the file is opened here: reading a large file's names would keep the about box, the
+    // first window a person sees, waiting. They are read while it is up, or once it is closed.
+    Result<> opened = m_payers->Open(m_databasePath);
+    if (opened) {
+        Result<NameReader> reader = m_payers->ReadNames();
+        if (reader) {
+            m_nameReader = std::make_unique<NameReader>(std::move(*reader));
+        } else {
+            opened = Failure {reader.Reason()};
+        }
     }
-    List(ControlId::Payer).AddRows(std::move(names));
-    if (!read) {
-        Message(read.Reason());
+    if (!opened) {
+        Message(opened.Reason());
+    }
+}
+
+bool MainDialog::ReadAhead() {
+    // A part takes a few milliseconds even in a slow file system.
+    constexpr std::size_t kNamesAPart = 4096;
+    if (!m_nameReader) {
+        return false;
+    }
+    const Result<bool> more = m_nameReader->ReadSome(m_namesRead, kNamesAPart);
+    if (more && *more) {
+        return true;
+    }
+    // Names read before a failure (a damaged page late in the file) stay in the list.
+    m_nameReader.reset();
+    List(ControlId::Payer).AddRows(std::move(m_namesRead));
+    m_namesRead.clear();
+    if (!more) {
+        m_namesReadEnd = Failure {more.Reason()};
+    }
+    return true;
+}
+
+void MainDialog::FinishPayerNames() {
+    while (ReadAhead()) {}
+    if (!m_namesReadEnd) {
+        Message(m_namesReadEnd.Reason());
     }
 }
 

@@ -83,14 +83,30 @@ Result<> PayerStore::Open(const std::string& fileName) {
     });
 }
 
-Result<> PayerStore::AppendNames(std::vector<std::string>& names) {
+Result<bool> NameReader::ReadSome(std::vector<std::string>& names, std::size_t most) {
     return Guarded([&] {
-        for (DbCursor cursor = m_connection.runQuery("select name from insurers;"); !cursor.atEnd();
-             cursor.advance()) {
-            const char* name = cursor.textAt(0);
+        for (std::size_t read = 0; read < most && !m_cursor.atEnd(); ++read, m_cursor.advance()) {
+            const char* name = m_cursor.textAt(0);
             names.emplace_back(name ? name : "");
         }
+        // The file's read lock goes with the last row.
+        return !m_cursor.atEnd();
     });
+}
+
+Result<NameReader> PayerStore::ReadNames() {
+    return Guarded([&] {
+        return NameReader(m_connection.runQuery("select name from insurers;"));
+    });
+}
+
+Result<> PayerStore::AppendNames(std::vector<std::string>& names) {
+    Result<NameReader> reader = ReadNames();
+    if (!reader) {
+        return Failure {reader.Reason()};
+    }
+    const Result<bool> read = reader->ReadSome(names, names.max_size());
+    return read ? Result<>() : Failure {read.Reason()};
 }
 
 Result<std::vector<std::string>> PayerStore::ListNames() {

@@ -45,6 +45,23 @@ private:
     DbCursor m_cursor; // borrows m_statement
 };
 
+// The stored names read a part at a time, for a caller that reads them while it waits anyway.
+// The file's read lock is taken (waiting for another program's write as any statement does)
+// when the reading begins, so that no part waits for it, and kept until the last name is read
+// or the reader is gone. Lives no longer than the store that began it.
+class NameReader {
+public:
+    // Appends at most `most` more names, one per row in the order the database returns them;
+    // true while some are left. A failure leaves the names read before it in `names`.
+    Result<bool> ReadSome(std::vector<std::string>& names, std::size_t most);
+
+private:
+    friend class PayerStore;
+    explicit NameReader(DbCursor cursor) : m_cursor(std::move(cursor)) {}
+
+    DbCursor m_cursor;
+};
+
 // The saved payers: one table in a small database file. The database layer's DbException ends
 // here: every operation gives its value, or the failure whose reason is the layer's message, the
 // text to show to the user. Values are always bound as parameters, so any text (quotes,
@@ -63,6 +80,8 @@ public:
     // Appends the stored names in the order the database returns them (one per row). When the
     // file fails part-way, the names read before the failure are already in `names`.
     Result<> AppendNames(std::vector<std::string>& names);
+    // The same, a part at a time.
+    Result<NameReader> ReadNames();
     Result<std::vector<std::string>> ListNames();
     // Updates the first row of the record's name, or inserts a new row when there is none or
     // when that row is gone by the time of the update. The look-up and the write are one

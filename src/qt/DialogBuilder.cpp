@@ -1,5 +1,6 @@
 #include "DialogBuilder.h"
 
+#include "ComboRows.h"
 #include "Emblem.h"
 #include "TextBridge.h"
 
@@ -17,7 +18,6 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
-#include <QStringListModel>
 
 namespace kvitok {
 
@@ -117,7 +117,7 @@ QWidget* CreateWidget(const FormControl& control, QWidget* parent) {
         combo->setMaxVisibleItems(qMax(3, (control.rect.height - kClosedDropDownHeight) / 8));
         // Rows are single lines of text: a plain list of them, laid out as rows of one height,
         // keeps filling and opening the payer list quick with a hundred thousand payers.
-        combo->setModel(new QStringListModel(combo));
+        combo->setModel(new ComboRows(combo));
         if (auto* rows = qobject_cast<QListView*>(combo->view())) {
             rows->setUniformItemSizes(true);
         }

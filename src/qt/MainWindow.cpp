@@ -3,16 +3,19 @@
 #include "DialogBuilder.h"
 #include "Emblem.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDateEdit>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QWindow>
 
 namespace kvitok {
 
@@ -27,6 +30,32 @@ MainWindow::MainWindow(MainDialog& dialog, QWidget* parent)
             Bind(control);
         }
     }
+    connect(&m_showAhead, &QTimer::timeout, this, &MainWindow::ShowAhead);
+}
+
+void MainWindow::Start() {
+    m_showAhead.start(0);
+    m_sync.Start();
+}
+
+void MainWindow::ShowAhead() {
+    // The box that waits comes on screen first; till then the timer only looks now and then.
+    if (const QWidget* box = QApplication::activeModalWidget();
+        box != nullptr && (box->windowHandle() == nullptr || !box->windowHandle()->isExposed())) {
+        m_showAhead.setInterval(5);
+        return;
+    }
+    m_showAhead.setInterval(0);
+    // A few milliseconds at a time, so that the about box paints and answers keys at once.
+    constexpr qint64 kSliceMs = 10;
+    QElapsedTimer clock;
+    clock.start();
+    while (m_sync.ShowAhead()) {
+        if (clock.elapsed() >= kSliceMs) {
+            return;
+        }
+    }
+    m_showAhead.stop();
 }
 
 QWidget* MainWindow::Control(int id) const {

@@ -4,6 +4,7 @@
 #include "form/ControlSync.h"
 
 #include <QDialog>
+#include <QTimer>
 
 #include <functional>
 #include <map>
@@ -19,8 +20,9 @@ class MainWindow : public QDialog {
 public:
     explicit MainWindow(MainDialog& dialog, QWidget* parent = nullptr);
 
-    // The dialog's initialisation, while the window is still hidden.
-    void Start() { m_sync.Start(); }
+    // The dialog's initialisation, while the window is still hidden. While the about box waits
+    // for the person, the payer names are read and go into their list between the box's events.
+    void Start();
     // Shows the models in the widgets (only what changed since the last time).
     void Refresh() { m_sync.Refresh(); }
 
@@ -40,6 +42,7 @@ private:
     // Runs once Qt has finished its own handling of the event (the picked date is set, the
     // click has placed the caret), as a notification comes after it.
     void Later(std::function<void()> call);
+    void ShowAhead();
 
     std::map<int, QWidget*> m_widgets;
     WindowPort m_port;
@@ -48,6 +51,7 @@ private:
     std::map<QObject*, int> m_focusWatched;
     std::map<QObject*, int> m_calendars;
     ControlSync m_sync;
+    QTimer m_showAhead;
 };
 
 } // namespace kvitok

@@ -1,9 +1,10 @@
 #include "WindowPort.h"
 
+#include "ComboRows.h"
+
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
-#include <QStringListModel>
 #include <QToolTip>
 
 namespace kvitok {
@@ -27,6 +28,20 @@ QLineEdit* LineEdit(QWidget* widget) {
         return combo->lineEdit();
     }
     return qobject_cast<QLineEdit*>(widget);
+}
+
+QStringList ToQStrings(const std::vector<std::u16string>& rows) {
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(rows.size()));
+    for (const std::u16string& row : rows) {
+        texts.append(ToQString(row));
+    }
+    return texts;
+}
+
+// Every list is built over its own rows model (see the dialog builder).
+ComboRows& RowsOf(QWidget* list) {
+    return *static_cast<ComboRows*>(static_cast<QComboBox*>(list)->model());
 }
 
 } // namespace
@@ -67,13 +82,11 @@ void WindowPort::SetEnabled(int id, bool enabled) {
 }
 
 void WindowPort::SetRows(int id, const std::vector<std::u16string>& rows) {
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(rows.size()));
-    for (const std::u16string& row : rows) {
-        texts.append(ToQString(row));
-    }
-    // Built with a plain list of texts (see the dialog builder): replaced in one step.
-    static_cast<QStringListModel*>(static_cast<QComboBox*>(m_widgets.at(id))->model())->setStringList(texts);
+    RowsOf(m_widgets.at(id)).SetRows(ToQStrings(rows));
+}
+
+void WindowPort::AddRows(int id, const std::vector<std::u16string>& rows) {
+    RowsOf(m_widgets.at(id)).AddRows(ToQStrings(rows));
 }
 
 int WindowPort::CurrentRow(int id) const {

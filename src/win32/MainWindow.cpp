@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <chrono>
+
 namespace kvitok {
 
 namespace {
@@ -15,6 +17,8 @@ namespace {
 constexpr UINT kRunFocusHandler = WM_APP + 1;
 // The system menu's about entry; the system keeps the low four bits of its commands.
 constexpr UINT kAboutCommand = 0x0010;
+// Its messages come when nothing else waits, after painting: the time the sync may show ahead.
+constexpr UINT_PTR kShowAheadTimer = 1;
 
 } // namespace
 
@@ -38,6 +42,31 @@ bool MainWindow::Create() {
                                WS_EX_APPWINDOW | WS_EX_CONTROLPARENT);
     return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), nullptr, DialogProc,
                                       reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+void MainWindow::Start() {
+    SetTimer(m_window, kShowAheadTimer, USER_TIMER_MINIMUM, nullptr);
+    m_sync.Start();
+}
+
+void MainWindow::ShowAhead() {
+    // The dialog manager shows a modal box once its queue first runs dry; the first tick may
+    // come before that, and only lets the box show.
+    if (!m_aheadBegun) {
+        m_aheadBegun = true;
+        return;
+    }
+    // A person's key or click, or a window to paint, goes first; between them a piece takes a
+    // few milliseconds, as a list's rows go into it one message each.
+    constexpr auto kSlice = std::chrono::milliseconds(50);
+    const auto began = std::chrono::steady_clock::now();
+    while (m_sync.ShowAhead()) {
+        if (HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0 ||
+            std::chrono::steady_clock::now() - began >= kSlice) {
+            return;
+        }
+    }
+    KillTimer(m_window, kShowAheadTimer);
 }
 
 void MainWindow::Show() {
@@ -128,6 +157,12 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return true;
         }
         return false;
+    case WM_TIMER:
+        if (wParam != kShowAheadTimer) {
+            return false;
+        }
+        ShowAhead();
+        return true;
     case kRunFocusHandler:
         if (const int id = static_cast<int>(wParam); GetFocus() == Control(id)) {
             m_sync.FocusEntered(id);

@@ -24,8 +24,9 @@ public:
 
     // Creates the window, hidden. False when the window could not be made.
     bool Create();
-    // The dialog's initialisation, while the window is still hidden.
-    void Start() { m_sync.Start(); }
+    // The dialog's initialisation, while the window is still hidden. While the about box waits
+    // for the person, the payer names are read and go into their list when nothing else is due.
+    void Start();
     void Show();
     // Runs the dialog until it ends, as a modal dialog does.
     void Run();
@@ -50,9 +51,11 @@ private:
     void OnCommand(int id, int code);
     void OnNotify(const NMHDR& header);
     void OnCancel();
+    void ShowAhead();
 
     HWND m_window = nullptr;
     bool m_ended = false;
+    bool m_aheadBegun = false; // past the first tick of the show-ahead timer
     WindowPort m_port;
     ControlSync m_sync;
     std::unique_ptr<AccessibleNames> m_names;

@@ -81,10 +81,15 @@ void WindowPort::SetEnabled(int id, bool enabled) {
 }
 
 void WindowPort::SetRows(int id, const std::vector<std::u16string>& rows) {
+    SendMessageW(Control(id), CB_RESETCONTENT, 0, 0);
+    AddRows(id, rows);
+}
+
+void WindowPort::AddRows(int id, const std::vector<std::u16string>& rows) {
     HWND combo = Control(id);
-    // Filled in one go without drawing each row: a long payer list stays quick.
+    // Added in one go without drawing each row; no list is sorted by the control, so each row
+    // goes to the end, in the order the sync keeps.
     SendMessageW(combo, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
     std::size_t bytes = 0;
     for (const std::u16string& row : rows) {
         bytes += (row.size() + 1) * sizeof(wchar_t);

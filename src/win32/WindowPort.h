@@ -22,6 +22,7 @@ public:
     void SetLimit(int id, int limit) override;
     void SetEnabled(int id, bool enabled) override;
     void SetRows(int id, const std::vector<std::u16string>& rows) override;
+    void AddRows(int id, const std::vector<std::u16string>& rows) override;
     int CurrentRow(int id) const override;
     void SetCurrentRow(int id, int row) override;
     std::optional<CalendarDate> Date(int id) const override;

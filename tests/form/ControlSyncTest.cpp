@@ -1,6 +1,7 @@
 // The control sync through a fake window: what a person does reaches the handlers once, and
 // what the program writes reaches none.
 #include "DialogFixture.h"
+#include "payers/DbConnection.h"
 #include "text/Cp1251Literal.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +108,47 @@ TEST_F(ControlSyncTest, ButtonsRunTheirOwnHandlerOnlyWhileOn) {
         EXPECT_EQ(platform.messages.shown.back().icon, MessageIcon::Information);
     }
     EXPECT_EQ(helps, 8);
+}
+
+// A long payer list goes to the window a piece at a time while the about box is up; Refresh
+// then sends only what is left, and a list changed in between is sent anew. Nothing is sent
+// twice, and the list ends showing the model's rows with nothing selected.
+TEST_F(ControlSyncTest, ALongListShownAheadIsNotSentAgain) {
+    constexpr std::size_t kNames = 5000;
+    {
+        DbConnection db;
+        db.openFile(folder.File("insurers.db"));
+        db.runCommand("with recursive n(i) as (select 1 union all select i + 1 from n where i < 5000) "
+                      "insert into insurers(name) select 'Payer ' || (i * 7919 % 5000) from n;");
+    }
+    struct Case {
+        bool stopAtFirstRows; // Enter pressed on the box before all rows went ahead
+        bool changed;         // and the list changed then
+        std::size_t sent;
+    };
+    for (const Case c :
+         {Case {false, false, kNames}, Case {true, false, kNames}, Case {true, true, 2048 + kNames + 1}}) {
+        std::size_t sentAhead = 0;
+        platform.about.onShow = [&] {
+            while (sync->ShowAhead() && !(c.stopAtFirstRows && port.controls[Id::Payer].rowsSent > 0)) {}
+            if (c.changed) {
+                C().List(Id::Payer).AddRow("New");
+            }
+            sentAhead = port.controls[Id::Payer].rowsSent;
+        };
+        Start();
+        const FakePort::Control& shown = port.controls[Id::Payer];
+        EXPECT_EQ(sentAhead, c.stopAtFirstRows ? 2048 : kNames);
+        EXPECT_EQ(shown.rowsSent, c.sent);
+        ASSERT_EQ(C().List(Id::Payer).Count(), static_cast<int>(kNames + (c.changed ? 1 : 0)));
+        std::vector<std::u16string> rows;
+        for (const std::string& row : C().List(Id::Payer).Rows()) {
+            rows.push_back(Cp1251ToUtf16(row));
+        }
+        EXPECT_TRUE(shown.rows == rows);
+        EXPECT_EQ(shown.row, -1);
+        EXPECT_FALSE(sync->ShowAhead());
+    }
 }
 
 } // namespace

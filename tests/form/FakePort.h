@@ -19,6 +19,7 @@ public:
         int limit = 0;
         bool enabled = true;
         std::vector<std::u16string> rows;
+        std::size_t rowsSent = 0; // by SetRows and AddRows, all told
         int row = -1;
         std::optional<CalendarDate> date;
     };
@@ -52,7 +53,13 @@ public:
     void SetRows(int id, const std::vector<std::u16string>& rows) override {
         Control& control = Write(id);
         control.rows = rows;
+        control.rowsSent += rows.size();
         control.row = -1;
+    }
+    void AddRows(int id, const std::vector<std::u16string>& rows) override {
+        Control& control = Write(id);
+        control.rows.insert(control.rows.end(), rows.begin(), rows.end());
+        control.rowsSent += rows.size();
     }
     int CurrentRow(int id) const override { return controls.at(id).row; }
     void SetCurrentRow(int id, int row) override {

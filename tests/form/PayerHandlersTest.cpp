@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -253,6 +254,58 @@ TEST(PayerList, FillingAtOnceKeepsTheOrderOfOneByOne) {
     atOnce.AddRows({names.begin() + 2, names.end()});
     EXPECT_EQ(atOnce.Rows(), oneByOne.Rows());
     EXPECT_EQ(atOnce.Selected(), oneByOne.Selected());
+}
+
+// Rows put in order a piece at a time, the work stopped anywhere by a read or a change, end as
+// adding them one at a time would leave them: rows equal but for case in the order they came,
+// behind those already there, and the selected row still selected. Enough rows for several
+// sorted runs, merged in turn, and a short last one.
+TEST(PayerList, OrderingInPiecesKeepsTheOrderOfOneByOne) {
+    const std::string words[] = {std::string("Петров"_cp),
+                                 std::string("петров"_cp),
+                                 std::string("Ёлкин"_cp),
+                                 std::string("Елкин"_cp),
+                                 "Smith",
+                                 "smith",
+                                 "10",
+                                 "9"};
+    std::mt19937 random(11);
+    std::vector<std::string> rows;
+    for (int i = 0; i < 9500; ++i) {
+        rows.push_back(words[random() % std::size(words)] + std::to_string(random() % 3));
+    }
+    const auto addOneByOne = [](std::vector<std::string>& list, const std::string& row) {
+        const auto at = std::upper_bound(list.begin(), list.end(), row, RussianLess);
+        const auto index = at - list.begin();
+        list.insert(at, row);
+        return static_cast<int>(index);
+    };
+
+    // How many pieces run before the rows are read (-1: all), and whether a row is added then.
+    struct Case {
+        int pieces;
+        bool addRow;
+    };
+    for (const Case c : {Case {0, false}, Case {-1, false}, Case {3, false}, Case {7, true}}) {
+        ListModel list(true, true);
+        std::vector<std::string> expected;
+        for (const std::string& row : {std::string("петров1"_cp), std::string("Smith2")}) {
+            list.AddRow(row);
+            addOneByOne(expected, row);
+        }
+        list.Select(list.FindRow("Smith2"));
+        list.AddRows(rows);
+        for (int piece = 0; (c.pieces < 0 || piece < c.pieces) && list.OrderSome(); ++piece) {}
+        for (const std::string& row : rows) {
+            addOneByOne(expected, row);
+        }
+        if (c.addRow) {
+            EXPECT_EQ(list.AddRow("smith2"), addOneByOne(expected, "smith2"));
+        }
+        ASSERT_EQ(list.Rows(), expected) << c.pieces;
+        EXPECT_FALSE(list.OrderSome());
+        EXPECT_EQ(list.Selected(), std::find(expected.begin(), expected.end(), "Smith2") - expected.begin());
+    }
 }
 
 } // namespace

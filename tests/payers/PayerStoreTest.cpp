@@ -1,5 +1,6 @@
 #include "payers/PayerStore.h"
 #include "payers/DbConnection.h"
+#include "payers/DbException.h"
 #include "text/Cp1251.h"
 #include "text/Cp1251Literal.h"
 
@@ -188,6 +189,36 @@ TEST_F(PayerStoreTest, ExistingTableIsNeverAltered) {
               "SQLITE_ERROR[1]: table insurers has no column named snils");
     EXPECT_EQ(ReasonOf(m_store.Load("Old")), "DBLAYER_ERROR[1000]: Invalid field name requested");
     EXPECT_EQ(*m_store.Delete("Old"), 1);
+}
+
+// Names read a part at a time come out as read at once. The file stays readable by others all
+// along, and another program's write waits only until the last part is read.
+TEST_F(PayerStoreTest, NamesReadInPartsHoldOffWritersUntilTheLast) {
+    ASSERT_TRUE(m_store.Open(DbFile()));
+    for (const char* name : {"C", "A", "B", "E", "D"}) {
+        ASSERT_TRUE(m_store.Save(Payer(name)));
+    }
+    DbConnection other = Other();
+    other.setBusyWaitMs(0);
+    const auto otherWrites = [&other] {
+        try {
+            other.runCommand("begin exclusive; commit;");
+            return true;
+        } catch (const DbException&) {
+            return false;
+        }
+    };
+    Result<NameReader> reader = m_store.ReadNames();
+    ASSERT_TRUE(reader);
+    std::vector<std::string> names;
+    for (const bool more : {true, true, false}) {
+        EXPECT_EQ(other.runScalarQuery("select count(*) from insurers"), 5);
+        EXPECT_FALSE(otherWrites()) << names.size();
+        EXPECT_EQ(*reader->ReadSome(names, 2), more) << names.size();
+    }
+    EXPECT_TRUE(otherWrites());
+    EXPECT_FALSE(*reader->ReadSome(names, 2));
+    EXPECT_EQ(names, *m_store.ListNames());
 }
 
 TEST_F(PayerStoreTest, FileThatIsNotADatabase) {

@@ -1,5 +1,6 @@
 #include "AppTestSupport.h"
 #include "form/FormTable.h"
+#include "payers/DbConnection.h"
 #include "payers/PayerStore.h"
 #include "qt/AboutDialog.h"
 #include "qt/DialogBuilder.h"
@@ -488,6 +489,41 @@ TEST_F(Window, OnlyAPickFromTheListLoadsAStoredPayer) {
     EXPECT_EQ(address->text(), QString::fromUtf8("Адрес Яковлева"));
 }
 
+// A long payer file: its names reach the list in the list's order while the about box waits,
+// and the form that follows shows the list as the dialog holds it.
+TEST_F(Window, PayerNamesReachTheListWhileTheAboutBoxWaits) {
+    {
+        ASSERT_TRUE(PayerStore().Open((home.Path() / "insurers.db").string()));
+        DbConnection db;
+        db.openFile((home.Path() / "insurers.db").string());
+        db.runCommand("with recursive n(i) as (select 1 union all select i + 1 from n where i < 5000) "
+                      "insert into insurers(name) select 'Payer ' || (i * 7919 % 5000) from n;");
+    }
+    int rowsWhileWaiting = 0;
+    script.Then([&](QWidget* about) {
+        auto* payer = Widget<QComboBox>(ControlId::Payer);
+        static_cast<void>(QTest::qWaitFor(
+            [payer] {
+                return payer->count() == 5000;
+            },
+            10000));
+        rowsWhileWaiting = payer->count();
+        QTest::keyClick(about->focusWidget() != nullptr ? about->focusWidget() : about, Qt::Key_Return);
+    });
+    app = std::make_unique<KvitokApp>("insurers.db");
+    app->Start();
+    ASSERT_TRUE(script.Done());
+    EXPECT_EQ(rowsWhileWaiting, 5000);
+    auto* payer = Widget<QComboBox>(ControlId::Payer);
+    const ListModel& list = app->Dialog().Controls().List(ControlId::Payer);
+    ASSERT_EQ(payer->count(), list.Count());
+    for (int row = 0; row < list.Count(); row += 997) {
+        EXPECT_EQ(payer->itemText(row).toStdString(), list.RowText(row)) << row;
+    }
+    EXPECT_EQ(payer->currentIndex(), -1);
+    EXPECT_TRUE(payer->currentText().isEmpty());
+}
+
 TEST_F(Window, EscAsksBeforeClosingAndOkSavesTheForm) {
     Start();
     FillEntrepreneur();
@@ -569,6 +605,10 @@ TEST(WindowPort, ReadsBackWhatItWrites) {
     EXPECT_EQ(port.CurrentRow(ControlId::Oktmo), 2);
     EXPECT_EQ(static_cast<QComboBox*>(widgets.at(ControlId::Oktmo))->currentText(),
               QString::fromUtf8("Второй"));
+    port.AddRows(ControlId::Oktmo, {u"Третий", u"Четвёртый"});
+    EXPECT_EQ(port.CurrentRow(ControlId::Oktmo), 2);
+    EXPECT_EQ(static_cast<QComboBox*>(widgets.at(ControlId::Oktmo))->itemText(4),
+              QString::fromUtf8("Четвёртый"));
     port.SetEnabled(ControlId::Oktmo, false);
     EXPECT_FALSE(widgets.at(ControlId::Oktmo)->isEnabled());
     port.SetDate(ControlId::PeriodFrom, CalendarDate {2016, 2, 29, 0, 0, 0});

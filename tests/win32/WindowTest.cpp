@@ -3,6 +3,7 @@
 #include "form/FakePlatform.h"
 #include "form/FormTable.h"
 #include "form/MainDialog.h"
+#include "payers/DbConnection.h"
 #include "payers/PayerStore.h"
 #include "platform/PathText.h"
 #include "support/TestFiles.h"
@@ -299,6 +300,41 @@ TEST_F(Win32Window, EveryControlReachesItsHandler) {
     EXPECT_EQ(SendMessageW(Control(ControlId::Status), CB_GETCURSEL, 0, 0), 2);
 }
 
+// A long payer file: its names reach the list in the list's order while the about box waits
+// (here for the window's idle time), and the form that follows shows the list as the dialog
+// holds it.
+TEST_F(Win32Window, PayerNamesReachTheListWhileTheAboutBoxWaits) {
+    const std::string file = *Narrow((folder / "insurers.db").wstring());
+    {
+        ASSERT_TRUE(PayerStore().Open(file));
+        DbConnection db;
+        db.openFile(file);
+        db.runCommand("with recursive n(i) as (select 1 union all select i + 1 from n where i < 5000) "
+                      "insert into insurers(name) select 'Payer ' || (i * 7919 % 5000) from n;");
+    }
+    LRESULT rowsWhileWaiting = 0;
+    platform.about.onShow = [&] {
+        const ULONGLONG until = GetTickCount64() + 10000;
+        while (SendMessageW(Control(ControlId::Payer), CB_GETCOUNT, 0, 0) < 5000 &&
+               GetTickCount64() < until) {
+            Pump();
+            Sleep(1);
+        }
+        rowsWhileWaiting = SendMessageW(Control(ControlId::Payer), CB_GETCOUNT, 0, 0);
+    };
+    Start();
+    EXPECT_EQ(rowsWhileWaiting, 5000);
+    const ListModel& list = dialog->Controls().List(ControlId::Payer);
+    ASSERT_EQ(SendMessageW(Control(ControlId::Payer), CB_GETCOUNT, 0, 0), list.Count());
+    for (int row = 0; row < list.Count(); row += 997) {
+        wchar_t text[32] = {};
+        SendMessageW(Control(ControlId::Payer), CB_GETLBTEXT, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(text));
+        EXPECT_EQ(Narrow(text).value_or("?"), list.RowText(row)) << row;
+    }
+    EXPECT_EQ(SendMessageW(Control(ControlId::Payer), CB_GETCURSEL, 0, 0), CB_ERR);
+}
+
 // The port's primitives on the real controls, and its quirks: a combo box's own edit, the
 // picker's earliest year.
 TEST_F(Win32Window, PortReadsBackWhatItWrites) {
@@ -318,6 +354,12 @@ TEST_F(Win32Window, PortReadsBackWhatItWrites) {
     port.SetRows(ControlId::Oktmo, {u"", u"Первый", u"Второй"});
     port.SetCurrentRow(ControlId::Oktmo, 2);
     EXPECT_EQ(port.CurrentRow(ControlId::Oktmo), 2);
+    port.AddRows(ControlId::Oktmo, {u"Третий", u"Четвёртый"});
+    EXPECT_EQ(port.CurrentRow(ControlId::Oktmo), 2);
+    wchar_t last[16] = {};
+    ASSERT_EQ(SendMessageW(Control(ControlId::Oktmo), CB_GETLBTEXTLEN, 4, 0), 9);
+    SendMessageW(Control(ControlId::Oktmo), CB_GETLBTEXT, 4, reinterpret_cast<LPARAM>(last));
+    EXPECT_EQ(std::wstring(last), L"Четвёртый");
     port.SetEnabled(ControlId::Oktmo, false);
     EXPECT_FALSE(IsWindowEnabled(Control(ControlId::Oktmo)));
     port.SetDate(ControlId::PeriodFrom, CalendarDate {2016, 2, 29, 0, 0, 0});
