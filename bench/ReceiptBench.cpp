@@ -16,7 +16,7 @@ void BM_ComposeTypicalPage(benchmark::State& state) {
     const ReceiptComposer composer(dictionary);
     const ReceiptInput input = TypicalReceiptInput();
     for (auto _ : state) {
-        const ComposedPage page = composer.Compose(input);
+        ComposedPage page = composer.Compose(input);
         if (!page.qrCode) {
             state.SkipWithError("the QR code failed");
         }
