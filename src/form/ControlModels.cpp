@@ -57,7 +57,6 @@ bool RussianLess(const std::string& a, const std::string& b) {
 }
 
 int ListModel::AddRow(const std::string& text) {
-    Ordered();
     auto at = m_rows.end();
     if (m_sorted) {
         at = std::upper_bound(m_rows.begin(), m_rows.end(), text, RussianLess);
@@ -72,65 +71,22 @@ int ListModel::AddRow(const std::string& text) {
 }
 
 void ListModel::AddRows(std::vector<std::string> rows) {
-    Ordered();
     ++m_revision;
     if (!m_sorted) {
         m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()),
                       std::make_move_iterator(rows.end()));
         return;
     }
-    m_unordered = std::move(rows);
-}
-
-bool ListModel::OrderSome() {
-    return OrderPiece();
-}
-
-void ListModel::Ordered() const {
-    while (OrderPiece()) {}
-}
-
-bool ListModel::OrderPiece() const {
-    // A merge sort from the bottom up, one run or one merge per piece: stable, as adding the
-    // rows one by one would be, and a few milliseconds a piece even for the last merge.
-    constexpr std::size_t kRun = 4096;
-    if (m_unordered.empty()) {
-        return false;
+    // Rows already there stay ahead of equal new ones, and equal new ones keep their order,
+    // as each would when inserted after its equals. Rows put in order beforehand (see
+    // SortInPieces) are taken as they are.
+    if (!std::is_sorted(rows.begin(), rows.end(), RussianLess)) {
+        std::stable_sort(rows.begin(), rows.end(), RussianLess);
     }
-    const std::size_t count = m_unordered.size();
-    const auto at = [&](std::size_t index) {
-        return m_unordered.begin() + static_cast<std::ptrdiff_t>(std::min(index, count));
-    };
-    if (m_runLength == 0) {
-        std::stable_sort(at(m_next), at(m_next + kRun), RussianLess);
-        m_next += kRun;
-        if (m_next >= count) {
-            m_runLength = kRun;
-            m_next = 0;
-        }
-    } else if (m_runLength < count) {
-        std::inplace_merge(at(m_next), at(m_next + m_runLength), at(m_next + 2 * m_runLength), RussianLess);
-        m_next += 2 * m_runLength;
-        if (m_next >= count) {
-            m_runLength *= 2;
-            m_next = 0;
-        }
-    } else {
-        TakeOrdered();
-    }
-    return true;
-}
-
-void ListModel::TakeOrdered() const {
-    std::vector<std::string> rows = std::move(m_unordered);
-    m_unordered.clear();
-    m_runLength = 0;
-    m_next = 0;
     if (m_rows.empty()) {
         m_rows = std::move(rows);
         return;
     }
-    // Rows already there stay ahead of equal new ones, as each new one would go after its equals.
     if (m_selected >= 0) {
         const std::string& selected = m_rows[static_cast<std::size_t>(m_selected)];
         m_selected += static_cast<int>(std::lower_bound(rows.begin(), rows.end(), selected, RussianLess) -
@@ -141,27 +97,13 @@ void ListModel::TakeOrdered() const {
     std::inplace_merge(m_rows.begin(), m_rows.begin() + middle, m_rows.end(), RussianLess);
 }
 
-const std::vector<std::string>& ListModel::Rows() const {
-    Ordered();
-    return m_rows;
-}
-
-int ListModel::Selected() const {
-    Ordered();
-    return m_selected;
-}
-
 int ListModel::FindRow(const std::string& text) const {
-    const std::vector<std::string>& rows = Rows();
-    const auto found = std::find(rows.begin(), rows.end(), text);
-    return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
+    const auto found = std::find(m_rows.begin(), m_rows.end(), text);
+    return found == m_rows.end() ? -1 : static_cast<int>(found - m_rows.begin());
 }
 
 void ListModel::Clear() {
     m_rows.clear();
-    m_unordered.clear();
-    m_runLength = 0;
-    m_next = 0;
     m_selected = -1;
     ++m_revision;
 }
@@ -187,8 +129,7 @@ void ListModel::Select(int row) {
 }
 
 std::string ListModel::SelectedText() const {
-    const int selected = Selected();
-    return selected >= 0 ? m_rows[static_cast<std::size_t>(selected)] : std::string();
+    return m_selected >= 0 ? m_rows[static_cast<std::size_t>(m_selected)] : std::string();
 }
 
 } // namespace kvitok

@@ -21,24 +21,20 @@ public:
     // Adds a row and returns its index.
     int AddRow(const std::string& text);
     // Adds many rows at once, with the order and selection that adding them one by one would
-    // give, in O(n log n) rather than a shift of the whole list per row. A sorted list puts
-    // them in order when they are next read, or a piece at a time through OrderSome.
+    // give, in O(n log n) rather than a shift of the whole list per row.
     void AddRows(std::vector<std::string> rows);
-    // Does a short piece of the ordering AddRows left (a few thousand rows sorted or merged),
-    // for a caller that has time to spare now; false when nothing is left to do.
-    bool OrderSome();
     // The first row with exactly this text, -1 when there is none.
     int FindRow(const std::string& text) const;
     void Clear();
     // Removes a row; removing the selected row leaves no row selected.
     void RemoveRow(int row);
-    int Count() const { return static_cast<int>(Rows().size()); }
-    const std::string& RowText(int row) const { return Rows().at(static_cast<std::size_t>(row)); }
-    const std::vector<std::string>& Rows() const;
+    int Count() const { return static_cast<int>(m_rows.size()); }
+    const std::string& RowText(int row) const { return m_rows.at(static_cast<std::size_t>(row)); }
+    const std::vector<std::string>& Rows() const { return m_rows; }
     // Changes whenever the rows do, so that a view can tell cheaply whether to show them again.
     unsigned Revision() const { return m_revision; }
 
-    int Selected() const;
+    int Selected() const { return m_selected; }
     // Selects a row (or none with -1); an index outside the list selects none. The edit text of
     // an editable list follows the selection.
     void Select(int row);
@@ -54,19 +50,8 @@ public:
     bool Editable() const { return m_editable; }
 
 private:
-    // Ordering is left for later without anyone seeing it: whatever reads the rows or the
-    // selection finishes it first.
-    void Ordered() const;
-    bool OrderPiece() const;
-    void TakeOrdered() const;
-
-    mutable std::vector<std::string> m_rows;
-    mutable int m_selected = -1;
-    // Rows added but not yet in order: after the first pieces, runs of m_runLength sorted rows
-    // (0 while the runs are still being sorted), each merged with the next in turn from m_next.
-    mutable std::vector<std::string> m_unordered;
-    mutable std::size_t m_runLength = 0;
-    mutable std::size_t m_next = 0;
+    std::vector<std::string> m_rows;
+    int m_selected = -1;
     std::string m_editText;
     bool m_enabled = true;
     bool m_sorted;

@@ -357,7 +357,17 @@ void ControlSync::ShowEdit(int id, Shown& shown, bool force) {
     shown.edit = model;
 }
 
-bool ControlSync::ShowAhead() {
+bool ControlSync::ShowAhead(std::chrono::milliseconds slice, const std::function<bool()>& othersWait) {
+    const auto began = std::chrono::steady_clock::now();
+    while (ShowAheadPiece()) {
+        if ((othersWait && othersWait()) || std::chrono::steady_clock::now() - began >= slice) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ControlSync::ShowAheadPiece() {
     // A list's rows cost the most while waiting: a few thousand go into the control at a time.
     constexpr std::size_t kRowsAPiece = 2048;
     if (m_updating) {
@@ -370,10 +380,7 @@ bool ControlSync::ShowAhead() {
         if (!IsList(control.kind)) {
             continue;
         }
-        ListModel& model = m_dialog.Controls().List(control.id);
-        if (model.OrderSome()) {
-            return true;
-        }
+        const ListModel& model = m_dialog.Controls().List(control.id);
         Shown& shown = m_shown[control.id];
         const bool anew = model.Revision() != shown.revision;
         if (!anew && shown.rowsShown == model.Rows().size()) {

@@ -3,6 +3,7 @@
 #include "ControlPort.h"
 #include "MainDialog.h"
 
+#include <chrono>
 #include <functional>
 #include <map>
 #include <optional>
@@ -27,11 +28,14 @@ public:
     void Start();
     // Shows what changed in the models since the last time; everything the first time.
     void Refresh();
-    // A short piece of the work left for a window that waits for the person anyway, as while
-    // the about box is up at start: the dialog's reading ahead, then what the next Refresh would
-    // do for long lists (their rows put in order, then sent a few thousand at a time); false
-    // when none is left. The dialog and Refresh do what is left when they need it.
-    bool ShowAhead();
+    // The work left for a window that waits for the person anyway, as while the about box is up
+    // at start: the dialog's reading ahead, then what the next Refresh would do for long lists
+    // (their rows sent a few thousand at a time). Done a short piece at a time for at most
+    // `slice`, or until `othersWait` tells that something else waits; true while some is left.
+    // The dialog and Refresh do what is left when they need it.
+    bool ShowAhead(std::chrono::milliseconds slice, const std::function<bool()>& othersWait = nullptr);
+    // One piece of it; false when none is left.
+    bool ShowAheadPiece();
 
     // A person's actions as the window's toolkit reports them. Those that arrive while the
     // program writes into the controls, or while an action runs (from behind a modal box), are

@@ -1,5 +1,6 @@
 #include "MainDialog.h"
 
+#include "SortInPieces.h"
 #include "payers/PayerStore.h"
 #include "platform/LocalClock.h"
 #include "text/Cp1251Literal.h"

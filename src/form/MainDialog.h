@@ -15,6 +15,7 @@ namespace kvitok {
 
 class NameReader;
 class PayerStore;
+class SortInPieces;
 
 // The program's only working window, without any toolkit: the models of its controls, the
 // form record, the working state the handlers share, and the handlers themselves. Handlers
@@ -32,7 +33,8 @@ public:
 
     void OnInitDialog();
     // While the about box waits at start: reads a part of the payer names the initialisation
-    // left; false when none is left. What is left then is read once the box is closed.
+    // left, or puts a part of them in order; false when none is left. What is left then is done
+    // once the box is closed.
     bool ReadAhead();
     // Asks "Закрыть программу?"; true when the user confirmed and the dialog ends (form saved,
     // or the person told why it could not be). A value the exchange refuses keeps it open.
@@ -137,6 +139,7 @@ private:
     // The payer names while they are read, and how the reading ended.
     std::unique_ptr<NameReader> m_nameReader;
     std::vector<std::string> m_namesRead;
+    std::unique_ptr<SortInPieces> m_namesInOrder;
     Result<> m_namesReadEnd;
     std::vector<int> m_kbkNumbers;
     bool m_printStatus = false;

@@ -1,5 +1,6 @@
 // The saved payers: the payer list and the database behind it.
 #include "MainDialog.h"
+#include "SortInPieces.h"
 #include "payers/PayerStore.h"
 
 #include <optional>
@@ -26,21 +27,28 @@ void MainDialog::LoadPayerNames() {
 bool MainDialog::ReadAhead() {
     // A part takes a few milliseconds even in a slow file system.
     constexpr std::size_t kNamesAPart = 4096;
-    if (!m_nameReader) {
-        return false;
-    }
-    const Result<bool> more = m_nameReader->ReadSome(m_namesRead, kNamesAPart);
-    if (more && *more) {
+    if (m_nameReader) {
+        const Result<bool> more = m_nameReader->ReadSome(m_namesRead, kNamesAPart);
+        if (more && *more) {
+            return true;
+        }
+        // Names read before a failure (a damaged page late in the file) stay in the list.
+        m_nameReader.reset();
+        m_namesInOrder = std::make_unique<SortInPieces>(std::move(m_namesRead));
+        m_namesRead.clear();
+        if (!more) {
+            m_namesReadEnd = Failure {more.Reason()};
+        }
         return true;
     }
-    // Names read before a failure (a damaged page late in the file) stay in the list.
-    m_nameReader.reset();
-    List(ControlId::Payer).AddRows(std::move(m_namesRead));
-    m_namesRead.clear();
-    if (!more) {
-        m_namesReadEnd = Failure {more.Reason()};
+    if (m_namesInOrder) {
+        if (!m_namesInOrder->Step()) {
+            List(ControlId::Payer).AddRows(m_namesInOrder->Take());
+            m_namesInOrder.reset();
+        }
+        return true;
     }
-    return true;
+    return false;
 }
 
 void MainDialog::FinishPayerNames() {

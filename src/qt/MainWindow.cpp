@@ -9,7 +9,6 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDateEdit>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -47,15 +46,9 @@ void MainWindow::ShowAhead() {
     }
     m_showAhead.setInterval(0);
     // A few milliseconds at a time, so that the about box paints and answers keys at once.
-    constexpr qint64 kSliceMs = 10;
-    QElapsedTimer clock;
-    clock.start();
-    while (m_sync.ShowAhead()) {
-        if (clock.elapsed() >= kSliceMs) {
-            return;
-        }
+    if (!m_sync.ShowAhead(std::chrono::milliseconds(10))) {
+        m_showAhead.stop();
     }
-    m_showAhead.stop();
 }
 
 QWidget* MainWindow::Control(int id) const {

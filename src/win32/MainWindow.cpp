@@ -58,15 +58,12 @@ void MainWindow::ShowAhead() {
     }
     // A person's key or click, or a window to paint, goes first; between them a piece takes a
     // few milliseconds, as a list's rows go into it one message each.
-    constexpr auto kSlice = std::chrono::milliseconds(50);
-    const auto began = std::chrono::steady_clock::now();
-    while (m_sync.ShowAhead()) {
-        if (HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0 ||
-            std::chrono::steady_clock::now() - began >= kSlice) {
-            return;
-        }
+    const bool left = m_sync.ShowAhead(std::chrono::milliseconds(50), [] {
+        return HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0;
+    });
+    if (!left) {
+        KillTimer(m_window, kShowAheadTimer);
     }
-    KillTimer(m_window, kShowAheadTimer);
 }
 
 void MainWindow::Show() {

@@ -130,7 +130,7 @@ TEST_F(ControlSyncTest, ALongListShownAheadIsNotSentAgain) {
          {Case {false, false, kNames}, Case {true, false, kNames}, Case {true, true, 2048 + kNames + 1}}) {
         std::size_t sentAhead = 0;
         platform.about.onShow = [&] {
-            while (sync->ShowAhead() && !(c.stopAtFirstRows && port.controls[Id::Payer].rowsSent > 0)) {}
+            while (sync->ShowAheadPiece() && !(c.stopAtFirstRows && port.controls[Id::Payer].rowsSent > 0)) {}
             if (c.changed) {
                 C().List(Id::Payer).AddRow("New");
             }
@@ -147,7 +147,7 @@ TEST_F(ControlSyncTest, ALongListShownAheadIsNotSentAgain) {
         }
         EXPECT_TRUE(shown.rows == rows);
         EXPECT_EQ(shown.row, -1);
-        EXPECT_FALSE(sync->ShowAhead());
+        EXPECT_FALSE(sync->ShowAheadPiece());
     }
 }
 

@@ -1,4 +1,5 @@
 #include "DialogFixture.h"
+#include "form/SortInPieces.h"
 #include "payers/DbConnection.h"
 #include "payers/PayerStore.h"
 #include "text/Cp1251Literal.h"
@@ -260,6 +261,8 @@ TEST(PayerList, FillingAtOnceKeepsTheOrderOfOneByOne) {
 // adding them one at a time would leave them: rows equal but for case in the order they came,
 // behind those already there, and the selected row still selected. Enough rows for several
 // sorted runs, merged in turn, and a short last one.
+// Rows put in order a piece at a time, then added to a sorted list, stand as if each had been
+// added one by one, around the rows the list held and its selection.
 TEST(PayerList, OrderingInPiecesKeepsTheOrderOfOneByOne) {
     const std::string words[] = {std::string("Петров"_cp),
                                  std::string("петров"_cp),
@@ -274,37 +277,25 @@ TEST(PayerList, OrderingInPiecesKeepsTheOrderOfOneByOne) {
     for (int i = 0; i < 9500; ++i) {
         rows.push_back(words[random() % std::size(words)] + std::to_string(random() % 3));
     }
-    const auto addOneByOne = [](std::vector<std::string>& list, const std::string& row) {
-        const auto at = std::upper_bound(list.begin(), list.end(), row, RussianLess);
-        const auto index = at - list.begin();
-        list.insert(at, row);
-        return static_cast<int>(index);
-    };
-
-    // How many pieces run before the rows are read (-1: all), and whether a row is added then.
-    struct Case {
-        int pieces;
-        bool addRow;
-    };
-    for (const Case c : {Case {0, false}, Case {-1, false}, Case {3, false}, Case {7, true}}) {
-        ListModel list(true, true);
-        std::vector<std::string> expected;
-        for (const std::string& row : {std::string("петров1"_cp), std::string("Smith2")}) {
-            list.AddRow(row);
-            addOneByOne(expected, row);
-        }
-        list.Select(list.FindRow("Smith2"));
-        list.AddRows(rows);
-        for (int piece = 0; (c.pieces < 0 || piece < c.pieces) && list.OrderSome(); ++piece) {}
-        for (const std::string& row : rows) {
-            addOneByOne(expected, row);
-        }
-        if (c.addRow) {
-            EXPECT_EQ(list.AddRow("smith2"), addOneByOne(expected, "smith2"));
-        }
-        ASSERT_EQ(list.Rows(), expected) << c.pieces;
-        EXPECT_FALSE(list.OrderSome());
-        EXPECT_EQ(list.Selected(), std::find(expected.begin(), expected.end(), "Smith2") - expected.begin());
+    std::vector<std::string> expected;
+    ListModel list(true, true);
+    for (const std::string& row : {std::string("петров1"_cp), std::string("Smith2")}) {
+        list.AddRow(row);
+    }
+    list.Select(list.FindRow("Smith2"));
+    expected = list.Rows();
+    for (const std::string& row : rows) {
+        expected.insert(std::upper_bound(expected.begin(), expected.end(), row, RussianLess), row);
+    }
+    // How many pieces run before the rest is taken at once (-1: all of them).
+    for (const int pieces : {0, 3, -1}) {
+        SortInPieces sorting(rows);
+        for (int piece = 0; (pieces < 0 || piece < pieces) && sorting.Step(); ++piece) {}
+        ListModel filled = list;
+        filled.AddRows(sorting.Take());
+        ASSERT_EQ(filled.Rows(), expected) << pieces;
+        EXPECT_EQ(filled.Selected(),
+                  std::find(expected.begin(), expected.end(), "Smith2") - expected.begin());
     }
 }
 
