@@ -43,7 +43,9 @@ using FormHandler = void (MainDialog::*)();
 
 // The field of the form a control shows: a text or a date of PaymentForm. A drop-down list
 // shows its row, and the one with a text field (OKTMO) takes part in the exchange by that text.
-using FormField = std::variant<std::monostate, std::string PaymentForm::*, CalendarDate PaymentForm::*>;
+using TextField = std::string PaymentForm::*;
+using DateField = CalendarDate PaymentForm::*;
+using FormField = std::variant<std::monostate, TextField, DateField>;
 
 struct FormControl {
     int id = -1; // -1 for the controls the program never addresses (labels, the emblem)

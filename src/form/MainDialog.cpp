@@ -93,7 +93,7 @@ void MainDialog::ReadControls() {
     for (const FormControl& control : MainDialogTemplate().controls) {
         std::visit(FieldVisitor {
                        [](std::monostate) {},
-                       [&](std::string PaymentForm::*text) {
+                       [&](TextField text) {
                            switch (control.kind) {
                            case ControlKind::EditableDropDown:
                                m_form.*text = List(control.id).EditText();
@@ -106,7 +106,7 @@ void MainDialog::ReadControls() {
                                break;
                            }
                        },
-                       [&](CalendarDate PaymentForm::*date) {
+                       [&](DateField date) {
                            m_form.*date = Date(control.id).date;
                        },
                    },
@@ -118,7 +118,7 @@ void MainDialog::WriteControls() {
     for (const FormControl& control : MainDialogTemplate().controls) {
         std::visit(FieldVisitor {
                        [](std::monostate) {},
-                       [&](std::string PaymentForm::*text) {
+                       [&](TextField text) {
                            switch (control.kind) {
                            case ControlKind::EditableDropDown:
                                List(control.id).SetEditText(m_form.*text);
@@ -132,7 +132,7 @@ void MainDialog::WriteControls() {
                                break;
                            }
                        },
-                       [&](CalendarDate PaymentForm::*date) {
+                       [&](DateField date) {
                            WriteDate(Date(control.id), m_form.*date);
                        },
                    },

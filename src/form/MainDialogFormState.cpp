@@ -35,9 +35,9 @@ Result<> MainDialog::SaveFormState() {
         std::string value;
         if (control.kind == ControlKind::DropDownList) {
             value = IntToText(List(control.id).Selected());
-        } else if (const auto* text = std::get_if<std::string PaymentForm::*>(&control.field)) {
+        } else if (const auto* text = std::get_if<TextField>(&control.field)) {
             value = m_form.**text;
-        } else if (const auto* date = std::get_if<CalendarDate PaymentForm::*>(&control.field)) {
+        } else if (const auto* date = std::get_if<DateField>(&control.field)) {
             value = DateText(m_form.**date);
         }
         entries.push_back({control.profileKey, value});
@@ -78,7 +78,7 @@ void MainDialog::LoadFormState() {
     List(ControlId::Oktmo).Select(storedRow(ControlId::Oktmo));
     // Every text as stored: the payer, the address, the numbers, the sums and the file.
     for (const FormControl& control : MainDialogTemplate().controls) {
-        if (const auto* text = std::get_if<std::string PaymentForm::*>(&control.field);
+        if (const auto* text = std::get_if<TextField>(&control.field);
             text != nullptr && control.profileKey != nullptr && control.kind != ControlKind::DropDownList) {
             m_form.** text = m_services.profile.Read(control.profileKey, control.profileDefault);
         }
