@@ -1,5 +1,6 @@
 #include "AppTestSupport.h"
 #include "form/FormTable.h"
+#include "form/PortContract.h"
 #include "payers/DbConnection.h"
 #include "payers/PayerStore.h"
 #include "qt/AboutDialog.h"
@@ -589,31 +590,12 @@ TEST(WindowPort, ReadsBackWhatItWrites) {
     QDialog dialog;
     const std::map<int, QWidget*> widgets = BuildDialog(dialog, MainDialogTemplate());
     WindowPort port(widgets);
-    port.SetText(ControlId::Address, u"Ёж «Ъ»");
-    EXPECT_TRUE(port.Text(ControlId::Address) == u"Ёж «Ъ»");
-    port.SetSelection(ControlId::Address, {1, 3});
-    EXPECT_EQ(port.GetSelection(ControlId::Address).start, 1);
-    EXPECT_EQ(port.GetSelection(ControlId::Address).end, 3);
-    port.SetLimit(ControlId::Address, 7);
+    ExpectPortReadsBackWhatItWrites(port, CalendarDate {2015, 2, 29, 0, 0, 0}); // no such day
     EXPECT_EQ(static_cast<QLineEdit*>(widgets.at(ControlId::Address))->maxLength(), 7);
-    port.SetText(ControlId::Payer, u"Пётр");
-    port.SetSelection(ControlId::Payer, {0, 2});
-    EXPECT_TRUE(port.Text(ControlId::Payer) == u"Пётр");
-    EXPECT_EQ(port.GetSelection(ControlId::Payer).end, 2);
-    port.SetRows(ControlId::Oktmo, {u"", u"Первый", u"Второй"});
-    port.SetCurrentRow(ControlId::Oktmo, 2);
-    EXPECT_EQ(port.CurrentRow(ControlId::Oktmo), 2);
-    EXPECT_EQ(static_cast<QComboBox*>(widgets.at(ControlId::Oktmo))->currentText(),
-              QString::fromUtf8("Второй"));
-    port.AddRows(ControlId::Oktmo, {u"Третий", u"Четвёртый"});
-    EXPECT_EQ(port.CurrentRow(ControlId::Oktmo), 2);
-    EXPECT_EQ(static_cast<QComboBox*>(widgets.at(ControlId::Oktmo))->itemText(4),
-              QString::fromUtf8("Четвёртый"));
-    port.SetEnabled(ControlId::Oktmo, false);
-    EXPECT_FALSE(widgets.at(ControlId::Oktmo)->isEnabled());
-    port.SetDate(ControlId::PeriodFrom, CalendarDate {2016, 2, 29, 0, 0, 0});
-    port.SetDate(ControlId::PeriodFrom, CalendarDate {2015, 2, 29, 0, 0, 0}); // no such day
-    EXPECT_EQ(port.Date(ControlId::PeriodFrom), (CalendarDate {2016, 2, 29, 0, 0, 0}));
+    const auto* oktmo = static_cast<QComboBox*>(widgets.at(ControlId::Oktmo));
+    EXPECT_EQ(oktmo->currentText(), QString::fromUtf8("Второй"));
+    EXPECT_EQ(oktmo->itemText(4), QString::fromUtf8("Четвёртый"));
+    EXPECT_FALSE(oktmo->isEnabled());
 }
 
 } // namespace

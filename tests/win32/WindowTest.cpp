@@ -3,6 +3,7 @@
 #include "form/FakePlatform.h"
 #include "form/FormTable.h"
 #include "form/MainDialog.h"
+#include "form/PortContract.h"
 #include "payers/DbConnection.h"
 #include "payers/PayerStore.h"
 #include "platform/PathText.h"
@@ -339,32 +340,15 @@ TEST_F(Win32Window, PayerNamesReachTheListWhileTheAboutBoxWaits) {
 // picker's earliest year.
 TEST_F(Win32Window, PortReadsBackWhatItWrites) {
     Start();
-    ControlPort& port = window->Port();
-    port.SetText(ControlId::Address, u"Ёж «Ъ»");
-    EXPECT_TRUE(port.Text(ControlId::Address) == u"Ёж «Ъ»");
-    port.SetSelection(ControlId::Address, {1, 3});
-    EXPECT_EQ(port.GetSelection(ControlId::Address).start, 1);
-    EXPECT_EQ(port.GetSelection(ControlId::Address).end, 3);
-    port.SetLimit(ControlId::Address, 7);
+    ExpectPortReadsBackWhatItWrites(window->Port(),
+                                    CalendarDate {1700, 1, 1, 0, 0, 0}); // before the picker's range
     EXPECT_EQ(SendMessageW(Control(ControlId::Address), EM_GETLIMITTEXT, 0, 0), 7);
-    port.SetText(ControlId::Payer, u"Пётр");
-    port.SetSelection(ControlId::Payer, {0, 2});
-    EXPECT_TRUE(port.Text(ControlId::Payer) == u"Пётр");
-    EXPECT_EQ(port.GetSelection(ControlId::Payer).end, 2);
-    port.SetRows(ControlId::Oktmo, {u"", u"Первый", u"Второй"});
-    port.SetCurrentRow(ControlId::Oktmo, 2);
-    EXPECT_EQ(port.CurrentRow(ControlId::Oktmo), 2);
-    port.AddRows(ControlId::Oktmo, {u"Третий", u"Четвёртый"});
-    EXPECT_EQ(port.CurrentRow(ControlId::Oktmo), 2);
+    EXPECT_EQ(SendMessageW(Control(ControlId::Oktmo), CB_GETCURSEL, 0, 0), 2);
     wchar_t last[16] = {};
     ASSERT_EQ(SendMessageW(Control(ControlId::Oktmo), CB_GETLBTEXTLEN, 4, 0), 9);
     SendMessageW(Control(ControlId::Oktmo), CB_GETLBTEXT, 4, reinterpret_cast<LPARAM>(last));
     EXPECT_EQ(std::wstring(last), L"Четвёртый");
-    port.SetEnabled(ControlId::Oktmo, false);
     EXPECT_FALSE(IsWindowEnabled(Control(ControlId::Oktmo)));
-    port.SetDate(ControlId::PeriodFrom, CalendarDate {2016, 2, 29, 0, 0, 0});
-    port.SetDate(ControlId::PeriodFrom, CalendarDate {1700, 1, 1, 0, 0, 0}); // before the picker's range
-    EXPECT_EQ(port.Date(ControlId::PeriodFrom), (CalendarDate {2016, 2, 29, 0, 0, 0}));
 }
 
 } // namespace
