@@ -40,6 +40,11 @@ TEST_F(Validation, EachFaultyFieldIsNamed) {
             c.Edit(field).text = text;
         };
     };
+    const auto typePayer = [](std::string text) {
+        return [text](DialogTest&, DialogControls& c) {
+            c.List(Id::Payer).SetEditText(text);
+        };
+    };
     // The birth year is asked for only up to 2013.
     const auto birthYearIn2013 = [](std::string text) {
         return [text](DialogTest& t, DialogControls& c) {
@@ -49,23 +54,11 @@ TEST_F(Validation, EachFaultyFieldIsNamed) {
         };
     };
     const Case cases[] = {
-        {"no payer",
-         [](DialogTest&, DialogControls& c) {
-             c.List(Id::Payer).SetEditText("");
-         },
-         "Плательщик"_cp},
-        {"bar in payer",
-         [](DialogTest&, DialogControls& c) {
-             c.List(Id::Payer).SetEditText("Ivanov|Sum=1");
-         },
-         "Плательщик"_cp},
+        {"no payer", typePayer(""), "Плательщик"_cp},
+        {"bar in payer", typePayer("Ivanov|Sum=1"), "Плательщик"_cp},
         {"bar in address", type(Id::Address, "Olmgrad|1"), "Адрес"_cp},
         // Control characters (from a hand-edited profile) could cut the payment line.
-        {"nul in payer",
-         [](DialogTest&, DialogControls& c) {
-             c.List(Id::Payer).SetEditText(std::string("Ivanov\0Ivan", 11));
-         },
-         "Плательщик"_cp},
+        {"nul in payer", typePayer(std::string("Ivanov\0Ivan", 11)), "Плательщик"_cp},
         {"tab in address", type(Id::Address, "Olmgrad,\t1"), "Адрес"_cp},
         {"line feed in address", type(Id::Address, "Olmgrad\n1"), "Адрес"_cp},
         {"unit separator in snils", type(Id::Snils, "112-233-445 95\x1f"), "СНИЛС"_cp},
