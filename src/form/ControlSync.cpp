@@ -176,7 +176,6 @@ bool ControlSync::TakeText(const FormControl& control) {
     const std::string text = Utf16ToCp1251(typed).value_or(held);
     if (editable) {
         c.List(id).SetEditText(text);
-        m_shown[id].editText = text;
         return true;
     }
     EditModel& edit = c.Edit(id);
@@ -220,7 +219,6 @@ void ControlSync::RowPicked(int id) {
     list.Select(row);
     Shown& shown = m_shown[id];
     shown.selected = list.Selected();
-    shown.editText = list.EditText();
     if (control->onAction != nullptr) {
         Act(*control, control->onAction);
     }
@@ -432,7 +430,6 @@ void ControlSync::ShowList(int id, Shown& shown, bool force) {
         if (m_port.Text(id) != text) {
             m_port.SetText(id, text);
         }
-        shown.editText = model.EditText();
     }
     if (force || model.Enabled() != shown.enabled) {
         m_port.SetEnabled(id, model.Enabled());

@@ -57,7 +57,6 @@ private:
         unsigned revision = 0;
         std::size_t rowsShown = 0; // of that revision's rows, the first ones
         int selected = -1;
-        std::string editText;
         CalendarDate date;
         bool enabled = true;
     };
