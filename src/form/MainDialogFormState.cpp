@@ -48,12 +48,11 @@ Result<> MainDialog::SaveFormState() {
 // The order matters: each list is rebuilt from the ones before it, and the texts restored at
 // the end are shown as stored, without a recalculation or a mask run.
 void MainDialog::LoadFormState() {
-    const auto stored = [this](int id) {
-        const FormControl& control = FormRow(id);
+    const auto stored = [this](const FormControl& control) {
         return m_services.profile.Read(control.profileKey, control.profileDefault);
     };
     const auto storedRow = [&stored](int id) {
-        return AtoI(stored(id));
+        return AtoI(stored(FormRow(id)));
     };
 
     List(ControlId::Status).Select(storedRow(ControlId::Status));
@@ -63,9 +62,9 @@ void MainDialog::LoadFormState() {
     List(ControlId::Year).Select(storedRow(ControlId::Year));
     OnSelchangeYear();
 
-    m_form.periodFrom = DateFromText(stored(ControlId::PeriodFrom));
+    m_form.periodFrom = DateFromText(stored(FormRow(ControlId::PeriodFrom)));
     WriteControls();
-    m_form.periodTo = DateFromText(stored(ControlId::PeriodTo));
+    m_form.periodTo = DateFromText(stored(FormRow(ControlId::PeriodTo)));
     WriteControls();
 
     List(ControlId::TaxPeriod).Select(storedRow(ControlId::TaxPeriod));
@@ -80,7 +79,7 @@ void MainDialog::LoadFormState() {
     for (const FormControl& control : MainDialogTemplate().controls) {
         if (const auto* text = std::get_if<TextField>(&control.field);
             text != nullptr && control.profileKey != nullptr && control.kind != ControlKind::DropDownList) {
-            m_form.** text = m_services.profile.Read(control.profileKey, control.profileDefault);
+            m_form.** text = stored(control);
         }
     }
     WriteControls();

@@ -4,6 +4,7 @@
 #include "payers/PayerStore.h"
 
 #include <optional>
+#include <tuple>
 
 namespace kvitok {
 
@@ -102,23 +103,21 @@ void MainDialog::OnSelchangePayer() {
     // Each column is applied as soon as it is read: a column that a table made elsewhere lacks
     // stops here with everything before it applied, and shown before the message.
     const auto apply = [this](const StoredPayer& payer) -> Result<> {
-        const Result<int> status = payer.Position("status");
-        if (!status) {
-            return Failure {status.Reason()};
+        // Each list in turn, with the handler that rebuilds the lists after it.
+        const std::tuple<const char*, int, FormHandler> positions[] = {
+            {"status", ControlId::Status, &MainDialog::OnSelchangeStatus},
+            {"kbk", ControlId::Kbk, &MainDialog::OnSelchangeKbk},
+            {"oktmo", ControlId::Oktmo, nullptr}};
+        for (const auto& [column, id, rebuild] : positions) {
+            const Result<int> position = payer.Position(column);
+            if (!position) {
+                return Failure {position.Reason()};
+            }
+            List(id).Select(*position);
+            if (rebuild != nullptr) {
+                (this->*rebuild)();
+            }
         }
-        List(ControlId::Status).Select(*status);
-        OnSelchangeStatus();
-        const Result<int> kbk = payer.Position("kbk");
-        if (!kbk) {
-            return Failure {kbk.Reason()};
-        }
-        List(ControlId::Kbk).Select(*kbk);
-        OnSelchangeKbk();
-        const Result<int> oktmo = payer.Position("oktmo");
-        if (!oktmo) {
-            return Failure {oktmo.Reason()};
-        }
-        List(ControlId::Oktmo).Select(*oktmo);
         ReadControls();
         const std::pair<const char*, std::string*> texts[] = {{"address", &m_form.address},
                                                               {"inn", &m_form.inn},
