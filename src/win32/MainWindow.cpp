@@ -81,20 +81,22 @@ void MainWindow::Run() {
             }
             return;
         }
-        if (m_window == nullptr || !IsDialogMessageW(m_window, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        Dispatch(message);
+    }
+}
+
+// The dialog manager's keys (Tab, Enter, Esc, mnemonics) first, then the control's own.
+void MainWindow::Dispatch(MSG& message) {
+    if (m_window == nullptr || !IsDialogMessageW(m_window, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
     }
 }
 
 bool MainWindow::ProcessPendingMessages() {
     MSG message;
     while (!m_ended && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (m_window == nullptr || !IsDialogMessageW(m_window, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        Dispatch(message);
     }
     return !m_ended;
 }

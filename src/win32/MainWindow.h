@@ -52,6 +52,7 @@ private:
     void OnNotify(const NMHDR& header);
     void OnCancel();
     void ShowAhead();
+    void Dispatch(MSG& message);
 
     HWND m_window = nullptr;
     bool m_ended = false;
