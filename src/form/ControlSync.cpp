@@ -191,12 +191,8 @@ const FormControl* ControlSync::Reported(int id, bool (*ofKind)(ControlKind)) co
     if (Busy()) {
         return nullptr;
     }
-    for (const FormControl& control : MainDialogTemplate().controls) {
-        if (control.id == id && ofKind(control.kind)) {
-            return &control;
-        }
-    }
-    return nullptr;
+    const FormControl* control = FindFormRow(id);
+    return control != nullptr && ofKind(control->kind) ? control : nullptr;
 }
 
 void ControlSync::TextChanged(int id) {

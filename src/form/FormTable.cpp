@@ -324,11 +324,19 @@ const DialogTemplate& AboutDialogTemplate() {
     return kAbout;
 }
 
-const FormControl& FormRow(int id) {
+const FormControl* FindFormRow(int id) {
+    if (id < 0) {
+        return nullptr;
+    }
     const auto row = std::find_if(kMainControls.begin(), kMainControls.end(), [id](const FormControl& c) {
         return c.id == id;
     });
-    if (row == kMainControls.end()) {
+    return row == kMainControls.end() ? nullptr : &*row;
+}
+
+const FormControl& FormRow(int id) {
+    const FormControl* row = FindFormRow(id);
+    if (row == nullptr) {
         throw std::out_of_range("no control of that id in the form");
     }
     return *row;

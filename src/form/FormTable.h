@@ -119,7 +119,9 @@ inline constexpr int DeletePayer = 1037;
 const DialogTemplate& MainDialogTemplate();
 const DialogTemplate& AboutDialogTemplate();
 
-// The row of a control of the main dialog; the program asks only for ids it has.
+// The row of a control of the main dialog, nullptr for an id it has not (a label's -1 included).
+const FormControl* FindFormRow(int id);
+// The same for an id the program knows it has.
 const FormControl& FormRow(int id);
 
 // What a screen reader calls the control (windows-1251), empty when it goes by its own text:

@@ -228,10 +228,8 @@ void MainDialog::OnAbout() {
 }
 
 void MainDialog::OnHelp(int buttonId) {
-    for (const FormControl& control : MainDialogTemplate().controls) {
-        if (control.id == buttonId && !control.help.empty()) {
-            Message(control.help, MessageIcon::Information);
-        }
+    if (const FormControl* control = FindFormRow(buttonId); control != nullptr && !control->help.empty()) {
+        Message(control->help, MessageIcon::Information);
     }
 }
 
