@@ -2,6 +2,7 @@
 
 #include "SystemError.h"
 #include "Win32Error.h"
+#include "Win32Library.h"
 
 #include <windows.h>
 
@@ -21,12 +22,7 @@ namespace {
 // with it and is needed again only to open a receipt, so it is let go once asked.
 std::filesystem::path AskShellForRoamingAppData() {
     std::filesystem::path result;
-    wchar_t system[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
-    HMODULE shell = length == 0 || length >= MAX_PATH
-                        ? nullptr
-                        : LoadLibraryExW((std::wstring(system, length) + L"\\shell32.dll").c_str(), nullptr,
-                                         LOAD_WITH_ALTERED_SEARCH_PATH);
+    HMODULE shell = LoadSystemLibrary(L"shell32.dll");
     if (shell == nullptr) {
         return result;
     }

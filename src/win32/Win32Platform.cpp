@@ -2,6 +2,7 @@
 
 #include "AboutDialog.h"
 #include "TextBridge.h"
+#include "platform/Win32Library.h"
 
 #include <commdlg.h>
 #include <objbase.h>
@@ -31,15 +32,7 @@ thread_local bool t_comEntered = false;
 } // namespace
 
 FARPROC SystemProcAddress(const wchar_t* library, const char* name) {
-    // From the system folder only, and what it needs from there first: a file of the same name
-    // in the working folder is never loaded.
-    wchar_t folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return nullptr;
-    }
-    const std::wstring path = std::wstring(folder, length) + L'\\' + library;
-    HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    HMODULE module = LoadSystemLibrary(library);
     return module == nullptr ? nullptr : GetProcAddress(module, name);
 }
 
