@@ -13,7 +13,8 @@ struct Failure {
 };
 
 // The one way the program reports a failure: the value, or the Failure that says why there is
-// none. Exceptions stay inside the layer that throws them.
+// none. Exceptions stay inside the layer that throws them. A failure is handed on as it is
+// (`return other.Error();`); asking a success for its reason, or a failure for its value, throws.
 template <typename T = void>
 class [[nodiscard]] Result {
 public:
@@ -30,7 +31,8 @@ public:
     T& operator*() { return Value(); }
     const T& operator*() const { return Value(); }
 
-    const std::string& Reason() const { return std::get<1>(m_state).reason; }
+    const Failure& Error() const { return std::get<1>(m_state); }
+    const std::string& Reason() const { return Error().reason; }
 
 private:
     std::variant<T, Failure> m_state;
@@ -44,7 +46,9 @@ public:
 
     bool Ok() const { return !m_failure.has_value(); }
     explicit operator bool() const { return Ok(); }
-    const std::string& Reason() const { return m_failure->reason; }
+
+    const Failure& Error() const { return m_failure.value(); }
+    const std::string& Reason() const { return Error().reason; }
 
 private:
     std::optional<Failure> m_failure;

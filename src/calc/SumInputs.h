@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/CalendarDate.h"
+#include "base/CalendarDate.h"
 
 #include <string>
 #include <string_view>

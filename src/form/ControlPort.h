@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/CalendarDate.h"
+#include "base/CalendarDate.h"
 
 #include <optional>
 #include <string>

@@ -17,7 +17,7 @@ void MainDialog::LoadPayerNames() {
         if (reader) {
             m_nameReader = std::make_unique<NameReader>(std::move(*reader));
         } else {
-            opened = Failure {reader.Reason()};
+            opened = reader.Error();
         }
     }
     if (!opened) {
@@ -38,7 +38,7 @@ bool MainDialog::ReadAhead() {
         m_namesInOrder = std::make_unique<SortInPieces>(std::move(m_namesRead));
         m_namesRead.clear();
         if (!more) {
-            m_namesReadEnd = Failure {more.Reason()};
+            m_namesReadEnd = more.Error();
         }
         return true;
     }
@@ -111,7 +111,7 @@ void MainDialog::OnSelchangePayer() {
         for (const auto& [column, id, rebuild] : positions) {
             const Result<int> position = payer.Position(column);
             if (!position) {
-                return Failure {position.Reason()};
+                return position.Error();
             }
             List(id).Select(*position);
             if (rebuild != nullptr) {
@@ -126,14 +126,14 @@ void MainDialog::OnSelchangePayer() {
         for (const auto& [column, field] : texts) {
             const Result<std::string> text = payer.Text(column);
             if (!text) {
-                return Failure {text.Reason()};
+                return text.Error();
             }
             *field = *text;
         }
         return {};
     };
     const Result<std::optional<StoredPayer>> found = m_payers->Find(name);
-    Result<> applied = found ? Result<>() : Failure {found.Reason()};
+    Result<> applied = found ? Result<>() : found.Error();
     if (found && *found) {
         applied = apply(**found);
     }

@@ -103,16 +103,16 @@ Result<NameReader> PayerStore::ReadNames() {
 Result<> PayerStore::AppendNames(std::vector<std::string>& names) {
     Result<NameReader> reader = ReadNames();
     if (!reader) {
-        return Failure {reader.Reason()};
+        return reader.Error();
     }
     const Result<bool> read = reader->ReadSome(names, names.max_size());
-    return read ? Result<>() : Failure {read.Reason()};
+    return read ? Result<>() : read.Error();
 }
 
 Result<std::vector<std::string>> PayerStore::ListNames() {
     std::vector<std::string> names;
     if (const Result<> read = AppendNames(names); !read) {
-        return Failure {read.Reason()};
+        return read.Error();
     }
     return names;
 }
