@@ -1,6 +1,7 @@
 #include "ControlSync.h"
 
 #include "InputMasks.h"
+#include "receipt/PaymentLineText.h"
 #include "text/Cp1251.h"
 #include "text/Cp1251Literal.h"
 #include "text/Format.h"
@@ -100,7 +101,7 @@ std::optional<std::u16string> RefusedInput(const std::u16string& typed, const st
         if (held[c]-- > 0) {
             continue;
         }
-        if (!IsCp1251Representable(c) || !PrintableOnReceipt(c)) {
+        if (!IsCp1251Representable(c) || !FitsPaymentLine(c)) {
             return Utf16("Символ "_cp) + CharacterName(c) + Utf16(" нельзя напечатать в квитанции."_cp);
         }
         if (digitsOnly && (c < U'0' || c > U'9')) {

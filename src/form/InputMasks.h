@@ -18,13 +18,6 @@ inline constexpr char kMaskPlaceholder = '_';
 // beyond the mask's positions.
 void ApplyMask(EditModel& edit, int prevLength, std::string_view mask, char placeholder, int& maskDelta);
 
-// A character a field of the receipt may hold: "|" would split its field of the payment line the
-// bank reads from the QR code, and a control character (a zero byte above all) could cut the
-// line short, so that the code would pay something else than the page says.
-constexpr bool PrintableOnReceipt(char32_t c) {
-    return c != U'|' && c >= 0x20;
-}
-
 // True when the value holds as many decimal digits as the mask has placeholders.
 bool IsMaskComplete(std::string_view value, std::string_view mask, char placeholder);
 

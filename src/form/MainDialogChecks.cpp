@@ -2,6 +2,7 @@
 #include "InputMasks.h"
 #include "MainDialog.h"
 #include "calc/SumInputs.h"
+#include "receipt/PaymentLineText.h"
 #include "text/Cp1251Literal.h"
 #include "text/NumberText.h"
 
@@ -77,9 +78,7 @@ std::string MainDialog::ValidateForm() {
     };
     // Texts from elsewhere (a hand-edited profile, a payer file) that go into the payment line.
     const auto unfit = [](const std::string& text) {
-        return std::any_of(text.begin(), text.end(), [](char c) {
-            return !PrintableOnReceipt(static_cast<unsigned char>(c));
-        });
+        return !FitsPaymentLine(text);
     };
 
     complain(f.payerName.empty() || unfit(f.payerName), "Плательщик, "_cp);
