@@ -30,8 +30,6 @@ public:
     virtual Selection GetSelection(int id) const = 0;
     // Also scrolls the caret into view.
     virtual void SetSelection(int id, Selection selection) = 0;
-    // The most characters the person can type; 0 for no limit.
-    virtual void SetLimit(int id, int limit) = 0;
 
     virtual void SetEnabled(int id, bool enabled) = 0;
 

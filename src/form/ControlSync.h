@@ -1,25 +1,18 @@
 #pragma once
 
+#include "ActionRunner.h"
 #include "ControlPort.h"
+#include "IdleWork.h"
 #include "MainDialog.h"
-
-#include <chrono>
-#include <functional>
-#include <map>
-#include <optional>
-#include <string>
+#include "ViewSync.h"
 
 namespace kvitok {
 
-// Keeps a window's controls and the dialog's models in step, written once for both windows.
-// It owns what the controls show and writes only what changed since, without raising handlers.
-// It is the one entry for a person's action: the window reports what happened to which control,
-// and the sync reads it into the models, checks the form's values once, runs the control's
-// handler from the form table and shows the result. A pick that the check refuses puts its list
-// back, so the screen keeps the form the handlers built. What reaches an edit (typing, a paste,
-// an input method, another program) is checked as it is read: a character the receipt cannot
-// print, or a non-digit in a digits field, sends the field back to the form's value, and the
-// person is told at the field.
+// Keeps a window's controls and the dialog's models in step, written once for both windows. A
+// window reports what happened to which control; the sync takes only the reports that are the
+// person's doing and name a control of the kind reported, reads what the person left in the
+// control into its model (every field judged by its input rule, a refusal told at the field),
+// and hands the control's action to the action runner; the view sync shows the result.
 class ControlSync {
 public:
     ControlSync(MainDialog& dialog, ControlPort& port);
@@ -27,19 +20,13 @@ public:
     // The dialog's initialisation (the about box comes up within it), then the form shown.
     void Start();
     // Shows what changed in the models since the last time; everything the first time.
-    void Refresh();
+    void Refresh() { m_view.Refresh(); }
     // The work left for a window that waits for the person anyway, as while the about box is up
-    // at start: the dialog's reading ahead, then what the next Refresh would do for long lists
-    // (their rows sent a few thousand at a time). Done a short piece at a time for at most
-    // `slice`, or until `othersWait` tells that something else waits; true while some is left.
-    // The dialog and Refresh do what is left when they need it.
-    bool ShowAhead(std::chrono::milliseconds slice, const std::function<bool()>& othersWait = nullptr);
-    // One piece of it; false when none is left.
-    bool ShowAheadPiece();
+    // at start: the dialog's reading ahead, then the rows of long lists. The dialog and Refresh
+    // do what is left when they need it.
+    IdleWork& Idle() { return m_idle; }
 
-    // A person's actions as the window's toolkit reports them. Those that arrive while the
-    // program writes into the controls, or while an action runs (from behind a modal box), are
-    // not the person's and are ignored.
+    // A person's actions as the window's toolkit reports them.
     void TextChanged(int id);
     void RowPicked(int id);
     void DateChanged(int id); // typing or spinning: no handler runs
@@ -51,51 +38,21 @@ public:
     bool Cancel();
 
 private:
-    // What a control was last shown with (or last read as).
-    struct Shown {
-        EditModel edit;
-        unsigned revision = 0;
-        std::size_t rowsShown = 0; // of that revision's rows, the first ones
-        int selected = -1;
-        CalendarDate date;
-        bool enabled = true;
-    };
-    struct BuiltRow {
-        int row = -1;
-        std::string editText;
-    };
-
-    // One action of the person's: the form's values checked once, the handler run, the rows
-    // the handler left remembered, and what changed shown.
-    void Act(const FormControl& control, FormHandler handler);
-    void Act(const FormControl& control, const std::function<void()>& handler);
-    bool TakeText(const FormControl& control);
-    void PutBack(int id);
-    void RememberRows();
-    void ShowEdit(int id, Shown& shown, bool force);
-    void ShowList(int id, Shown& shown, bool force);
-    // Sends at most `most` of the rows the control lacks; anew, all of them from the first.
-    void SendRows(int id, Shown& shown, bool anew, std::size_t most);
-    void ShowDate(int id, Shown& shown, bool force);
-    bool Busy() const { return m_updating || m_acting; }
+    bool Busy() const { return m_view.Writing() || m_runner.Running(); }
     // The row of the control a report names when it is the person's doing and names a control of
     // that kind; nothing otherwise (the program writing, an action running, another control).
     const FormControl* Reported(int id, bool (*ofKind)(ControlKind)) const;
+    // Reads a field into its model; false when its rule refused what reached it.
+    bool TakeText(const FormControl& control);
+    // The same for every field whose text differs from the form's, whether or not a change was
+    // reported (another program may set a field's text silently); false at the first refusal.
+    bool TakeTexts(int actingId);
 
     MainDialog& m_dialog;
     ControlPort& m_port;
-    std::map<int, Shown> m_shown;
-    // The rows of the lists whose picks run a handler, as the person's last action left them.
-    std::map<int, BuiltRow> m_builtRows;
-    bool m_shownOnce = false;
-    bool m_updating = false;
-    bool m_acting = false;
+    ViewSync m_view;
+    ActionRunner m_runner;
+    IdleWork m_idle;
 };
-
-// Why a text that reached a field is refused, naming the character (UTF-16), or nothing when
-// every character it did not hold before (`before`, windows-1251) may stand there: one the
-// receipt can print, and in a digits field a digit.
-std::optional<std::u16string> RefusedInput(const std::u16string& typed, const std::string& before,
-                                           bool digitsOnly);
 
 } // namespace kvitok

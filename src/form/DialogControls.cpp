@@ -7,27 +7,15 @@ DialogControls::DialogControls(const DialogTemplate& dialog) {
         if (control.id < 0) {
             continue;
         }
-        switch (control.kind) {
-        case ControlKind::Edit:
-        case ControlKind::BorderlessEdit:
+        if (IsEdit(control.kind)) {
             m_models.emplace(control.id, EditModel {});
-            break;
-        case ControlKind::DropDownList:
-        case ControlKind::EditableDropDown:
+        } else if (IsList(control.kind)) {
             m_models.emplace(control.id,
                              ListModel(control.sorted, control.kind == ControlKind::EditableDropDown));
-            break;
-        case ControlKind::DatePicker:
+        } else if (IsDatePicker(control.kind)) {
             m_models.emplace(control.id, DatePickerModel {});
-            break;
-        case ControlKind::Button:
-        case ControlKind::DefaultButton:
+        } else if (IsButton(control.kind)) {
             m_models.emplace(control.id, ButtonModel {});
-            break;
-        case ControlKind::Picture:
-        case ControlKind::Static:
-        case ControlKind::CentredStatic:
-            break;
         }
     }
 }

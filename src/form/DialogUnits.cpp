@@ -13,10 +13,8 @@ PixelRect DialogUnits::ToPixels(int x, int y, int width, int height) const {
 }
 
 PixelRect DialogUnits::ToPixels(const FormControl& control) const {
-    const bool dropDown =
-        control.kind == ControlKind::DropDownList || control.kind == ControlKind::EditableDropDown;
     const DialogRect& r = control.rect;
-    return ToPixels(r.x, r.y, r.width, dropDown ? kClosedDropDownHeight : r.height);
+    return ToPixels(r.x, r.y, r.width, IsList(control.kind) ? kClosedDropDownHeight : r.height);
 }
 
 bool DialogUnits::WidenUntilTextsFit(const DialogTemplate& dialog,
@@ -37,16 +35,8 @@ bool DialogUnits::WidenUntilTextsFit(const DialogTemplate& dialog,
 }
 
 bool MustShowWhole(const FormControl& control) {
-    switch (control.kind) {
-    case ControlKind::Static:
-    case ControlKind::CentredStatic:
-    case ControlKind::Button:
-    case ControlKind::DefaultButton:
-    case ControlKind::BorderlessEdit:
-        return !control.text.empty();
-    default:
-        return false;
-    }
+    return (IsLabel(control.kind) || IsButton(control.kind) || control.kind == ControlKind::BorderlessEdit) &&
+           !control.text.empty();
 }
 
 } // namespace kvitok

@@ -227,10 +227,21 @@ void MainDialog::OnAbout() {
     m_services.about.ShowAbout();
 }
 
-void MainDialog::OnHelp(int buttonId) {
-    if (const FormControl* control = FindFormRow(buttonId); control != nullptr && !control->help.empty()) {
-        Message(control->help, MessageIcon::Information);
-    }
+void MainDialog::OnHelp(const FormControl& button) {
+    Message(button.help, MessageIcon::Information);
+}
+
+void MainDialog::Act(const FormControl& control) {
+    std::visit(FieldVisitor {
+                   [](std::monostate) {},
+                   [this](FormHandler handler) {
+                       (this->*handler)();
+                   },
+                   [this, &control](RowHandler handler) {
+                       (this->*handler)(control);
+                   },
+               },
+               control.onAction);
 }
 
 } // namespace kvitok

@@ -61,8 +61,11 @@ public:
     void OnCloseupPeriodFrom();
     void OnCloseupPeriodTo();
 
-    // A "?" button: the message of its row of the form table. Other ids do nothing.
-    void OnHelp(int buttonId);
+    // A "?" button: the message of its row of the form table.
+    void OnHelp(const FormControl& button);
+
+    // Runs the handler a row of the form table names for its notification.
+    void Act(const FormControl& control);
 
     // The exchange's length check, made once at the start of a person's action: the complaint
     // about the first enabled field holding more than its limit, nothing when every value fits.

@@ -71,9 +71,9 @@ std::string MainDialog::ValidateForm() {
     const DialogControls& c = m_controls;
     const PaymentForm& f = m_form;
     std::string labels;
-    const auto complain = [&labels](bool fault, std::string_view label) {
+    const auto complain = [&labels](bool fault, int id) {
         if (fault) {
-            labels += label;
+            labels += ComplaintLabel(FormRow(id)) + ", ";
         }
     };
     // Texts from elsewhere (a hand-edited profile, a payer file) that go into the payment line.
@@ -81,28 +81,29 @@ std::string MainDialog::ValidateForm() {
         return !FitsPaymentLine(text);
     };
 
-    complain(f.payerName.empty() || unfit(f.payerName), "Плательщик, "_cp);
-    complain(f.address.empty() || unfit(f.address), "Адрес, "_cp);
+    complain(f.payerName.empty() || unfit(f.payerName), Id::Payer);
+    complain(f.address.empty() || unfit(f.address), Id::Address);
     complain(c.Edit(Id::Snils).enabled &&
                  (!(IsMaskComplete(f.snils, kSnilsMask, kMaskPlaceholder) && IsValidSnils(f.snils)) ||
                   unfit(f.snils)),
-             "СНИЛС, "_cp);
-    complain(c.Edit(Id::BirthYear).enabled && !IsBirthYear(f.birthYear), "Год рождения, "_cp);
+             Id::Snils);
+    complain(c.Edit(Id::BirthYear).enabled && !IsBirthYear(f.birthYear), Id::BirthYear);
+    // The year and the period mark are one tax period.
     complain((c.List(Id::Year).Enabled() && c.List(Id::Year).Selected() == 0) ||
                  (c.List(Id::TaxPeriod).Enabled() && c.List(Id::TaxPeriod).Selected() == 0),
-             "Налоговый период, "_cp);
+             Id::Year);
     complain(c.List(Id::Oktmo).Enabled() && c.List(Id::Oktmo).Selected() < 1 && c.List(Id::Oktmo).Count() > 1,
-             "ОКТМО, "_cp);
-    complain(c.Edit(Id::Inn).enabled && !IsValidInn(f.inn), "ИНН, "_cp); // digits only
-    complain(c.List(Id::Status).Enabled() && c.List(Id::Status).Selected() == 0, "Статус, "_cp);
+             Id::Oktmo);
+    complain(c.Edit(Id::Inn).enabled && !IsValidInn(f.inn), Id::Inn); // digits only
+    complain(c.List(Id::Status).Enabled() && c.List(Id::Status).Selected() == 0, Id::Status);
     complain(c.Edit(Id::RegNumber).enabled &&
                  (!IsMaskComplete(f.regNumber, kRegNumberMask, kMaskPlaceholder) || unfit(f.regNumber)),
-             "Рег.номер, "_cp);
+             Id::RegNumber);
     // The sum is printed as it stands and read as a number for the payment line: only digits
     // may stand there, or the page and the bank would disagree.
-    complain(c.Edit(Id::SumRub).enabled && !AllDigits(f.sumRub), "руб, "_cp);
-    complain(c.Edit(Id::SumKop).enabled && !(f.sumKop.size() == 2 && AllDigits(f.sumKop)), "коп, "_cp);
-    complain(c.Edit(Id::FileName).enabled && f.fileName.empty(), "Файл, "_cp);
+    complain(c.Edit(Id::SumRub).enabled && !AllDigits(f.sumRub), Id::SumRub);
+    complain(c.Edit(Id::SumKop).enabled && !(f.sumKop.size() == 2 && AllDigits(f.sumKop)), Id::SumKop);
+    complain(c.Edit(Id::FileName).enabled && f.fileName.empty(), Id::FileName);
 
     std::string message;
     if (!labels.empty()) {

@@ -3,6 +3,7 @@
 #include "text/Format.h"
 #include "text/NumberText.h"
 
+#include <algorithm>
 #include <variant>
 
 namespace kvitok {
@@ -21,6 +22,20 @@ CalendarDate DateFromText(const std::string& text) {
     return CalendarDate {part(6, 4), part(3, 2), part(0, 2), 0, 0, 0};
 }
 
+// The rows the profile keeps, in the order given by `place`.
+std::vector<const FormControl*> KeptRows(int ProfileSlot::*place) {
+    std::vector<const FormControl*> rows;
+    for (const FormControl& control : MainDialogTemplate().controls) {
+        if (control.profile.key != nullptr) {
+            rows.push_back(&control);
+        }
+    }
+    std::stable_sort(rows.begin(), rows.end(), [place](const FormControl* a, const FormControl* b) {
+        return a->profile.*place < b->profile.*place;
+    });
+    return rows;
+}
+
 } // namespace
 
 Result<> MainDialog::SaveFormState() {
@@ -28,58 +43,34 @@ Result<> MainDialog::SaveFormState() {
     // One write for all the keys, so that an interruption never leaves half an old form. A
     // list keeps its row; every other control the field of the form it shows.
     std::vector<Profile::Entry> entries;
-    for (const FormControl& control : MainDialogTemplate().controls) {
-        if (control.profileKey == nullptr) {
-            continue;
-        }
+    for (const FormControl* control : KeptRows(&ProfileSlot::savedAs)) {
         std::string value;
-        if (control.kind == ControlKind::DropDownList) {
-            value = IntToText(List(control.id).Selected());
-        } else if (const auto* text = std::get_if<TextField>(&control.field)) {
+        if (control->kind == ControlKind::DropDownList) {
+            value = IntToText(List(control->id).Selected());
+        } else if (const auto* text = std::get_if<TextField>(&control->field)) {
             value = m_form.**text;
-        } else if (const auto* date = std::get_if<DateField>(&control.field)) {
+        } else if (const auto* date = std::get_if<DateField>(&control->field)) {
             value = DateText(m_form.**date);
         }
-        entries.push_back({control.profileKey, value});
+        entries.push_back({control->profile.key, value});
     }
     return m_services.profile.Write(entries);
 }
 
-// The order matters: each list is rebuilt from the ones before it, and the texts restored at
-// the end are shown as stored, without a recalculation or a mask run.
+// Each list is rebuilt from the ones before it, as its handler runs; the texts restored last are
+// shown as stored, without a recalculation or a mask run.
 void MainDialog::LoadFormState() {
-    const auto stored = [this](const FormControl& control) {
-        return m_services.profile.Read(control.profileKey, control.profileDefault);
-    };
-    const auto storedRow = [&stored](int id) {
-        return AtoI(stored(FormRow(id)));
-    };
-
-    List(ControlId::Status).Select(storedRow(ControlId::Status));
-    WriteControls();
-    OnSelchangeStatus();
-
-    List(ControlId::Year).Select(storedRow(ControlId::Year));
-    OnSelchangeYear();
-
-    m_form.periodFrom = DateFromText(stored(FormRow(ControlId::PeriodFrom)));
-    WriteControls();
-    m_form.periodTo = DateFromText(stored(FormRow(ControlId::PeriodTo)));
-    WriteControls();
-
-    List(ControlId::TaxPeriod).Select(storedRow(ControlId::TaxPeriod));
-    WriteControls();
-
-    List(ControlId::Kbk).Select(storedRow(ControlId::Kbk));
-    WriteControls();
-    OnSelchangeKbk();
-
-    List(ControlId::Oktmo).Select(storedRow(ControlId::Oktmo));
-    // Every text as stored: the payer, the address, the numbers, the sums and the file.
-    for (const FormControl& control : MainDialogTemplate().controls) {
-        if (const auto* text = std::get_if<TextField>(&control.field);
-            text != nullptr && control.profileKey != nullptr && control.kind != ControlKind::DropDownList) {
-            m_form.** text = stored(control);
+    for (const FormControl* control : KeptRows(&ProfileSlot::restoredAt)) {
+        const std::string stored = m_services.profile.Read(control->profile.key, control->profile.byDefault);
+        if (control->kind == ControlKind::DropDownList) {
+            List(control->id).Select(AtoI(stored));
+            WriteControls();
+            Act(*control);
+        } else if (const auto* date = std::get_if<DateField>(&control->field)) {
+            m_form.** date = DateFromText(stored);
+            WriteControls();
+        } else if (const auto* text = std::get_if<TextField>(&control->field)) {
+            m_form.** text = stored;
         }
     }
     WriteControls();

@@ -134,16 +134,16 @@ QWidget* CreateWidget(const FormControl& control, QWidget* parent) {
 }
 
 // Names each input and each "?" button so that a screen reader can tell the fields apart, and
-// ties an input to the label of its name.
+// ties each label to the input it names.
 void NameControls(const DialogTemplate& dialogTemplate, const std::map<int, QWidget*>& widgets,
-                  const std::map<QString, QLabel*>& labels) {
+                  const std::map<int, QLabel*>& labels) {
     for (const FormControl& control : dialogTemplate.controls) {
         const QString name = FromCp1251(AccessibleName(dialogTemplate, control));
         if (control.id < 0 || name.isEmpty()) {
             continue;
         }
         QWidget* widget = widgets.at(control.id);
-        if (const auto label = labels.find(name); label != labels.end()) {
+        if (const auto label = labels.find(control.id); label != labels.end()) {
             label->second->setBuddy(widget);
         }
         // The name is also set outright: on Linux Qt names a drop-down list after its current
@@ -199,7 +199,7 @@ std::map<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialo
     dialog.setFixedSize(ToQRect(units.ToPixels(0, 0, dialogTemplate.width, dialogTemplate.height)).size());
 
     std::map<int, QWidget*> widgets;
-    std::map<QString, QLabel*> labels; // the first label of each text
+    std::map<int, QLabel*> labels; // by the input each names
     for (const FormControl& control : dialogTemplate.controls) {
         QWidget* widget = CreateWidget(control, &dialog);
         widget->setGeometry(ToQRect(units.ToPixels(control)));
@@ -207,8 +207,8 @@ std::map<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialo
             widget->setObjectName(QStringLiteral("id%1").arg(control.id));
             widgets[control.id] = widget;
         }
-        if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && !label->text().isEmpty()) {
-            labels.emplace(label->text(), label);
+        if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && control.labels >= 0) {
+            labels.emplace(control.labels, label);
         }
     }
     NameControls(dialogTemplate, widgets, labels);

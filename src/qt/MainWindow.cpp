@@ -46,7 +46,7 @@ void MainWindow::ShowAhead() {
     }
     m_showAhead.setInterval(0);
     // A few milliseconds at a time, so that the about box paints and answers keys at once.
-    if (!m_sync.ShowAhead(std::chrono::milliseconds(10))) {
+    if (!m_sync.Idle().Run(std::chrono::milliseconds(10))) {
         m_showAhead.stop();
     }
 }

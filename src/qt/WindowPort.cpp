@@ -20,8 +20,6 @@ std::u16string FromQString(const QString& text) {
                           static_cast<std::size_t>(text.size()));
 }
 
-constexpr int kNoLimit = 32767;
-
 // An edit is a line edit, or the line edit of an editable list.
 QLineEdit* LineEdit(QWidget* widget) {
     if (auto* combo = qobject_cast<QComboBox*>(widget)) {
@@ -71,10 +69,6 @@ void WindowPort::SetSelection(int id, Selection selection) {
     } else {
         edit->setSelection(selection.start, selection.end - selection.start);
     }
-}
-
-void WindowPort::SetLimit(int id, int limit) {
-    LineEdit(m_widgets.at(id))->setMaxLength(limit == 0 ? kNoLimit : limit);
 }
 
 void WindowPort::SetEnabled(int id, bool enabled) {

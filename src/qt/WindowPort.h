@@ -20,7 +20,6 @@ public:
     void SetText(int id, const std::u16string& text) override;
     Selection GetSelection(int id) const override;
     void SetSelection(int id, Selection selection) override;
-    void SetLimit(int id, int limit) override;
     void SetEnabled(int id, bool enabled) override;
     void SetRows(int id, const std::vector<std::u16string>& rows) override;
     void AddRows(int id, const std::vector<std::u16string>& rows) override;

@@ -58,7 +58,7 @@ void MainWindow::ShowAhead() {
     }
     // A person's key or click, or a window to paint, goes first; between them a piece takes a
     // few milliseconds, as a list's rows go into it one message each.
-    const bool left = m_sync.ShowAhead(std::chrono::milliseconds(50), [] {
+    const bool left = m_sync.Idle().Run(std::chrono::milliseconds(50), [] {
         return HIWORD(GetQueueStatus(QS_INPUT | QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0;
     });
     if (!left) {

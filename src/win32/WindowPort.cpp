@@ -72,10 +72,6 @@ void WindowPort::SetSelection(int id, Selection selection) {
     SendMessageW(edit, EM_SCROLLCARET, 0, 0);
 }
 
-void WindowPort::SetLimit(int id, int limit) {
-    SendMessageW(EditOf(Control(id)), EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
-}
-
 void WindowPort::SetEnabled(int id, bool enabled) {
     EnableWindow(Control(id), enabled);
 }

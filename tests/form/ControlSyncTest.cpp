@@ -90,6 +90,48 @@ TEST_F(ControlSyncTest, RefusedInputIsToldAtTheFieldAndNothingOfItKept) {
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
+// What a field shows is what an action uses: a text that reached a field without a report (as
+// another program's WM_SETTEXT reaches a list's edit) is judged when the next action reads the
+// form; refused, it is put back and told at its field, and the action does nothing.
+TEST_F(ControlSyncTest, AnActionUsesOnlyWhatTheFieldsShow) {
+    FillValidForm();
+    port.controls[Id::Payer].text = u"Петров 中";
+    Click(Id::Create);
+    EXPECT_TRUE(platform.shell.opened.empty());
+    EXPECT_EQ(platform.profile.writeCount, 0);
+    ASSERT_EQ(port.tips.size(), 1u);
+    EXPECT_EQ(port.tips[0].id, Id::Payer);
+    EXPECT_TRUE(port.controls[Id::Payer].text == u"Ivanov Ivan");
+    EXPECT_TRUE(platform.messages.shown.empty());
+
+    port.controls[Id::Address].text = u"Ольмград, 2";
+    Click(Id::Create);
+    ASSERT_EQ(platform.shell.opened.size(), 1u);
+    EXPECT_NE(ReadFile(folder.File("kvt.html")).find("Ольмград, 2"_cp), std::string::npos);
+}
+
+// With a birth year over its limit in an enabled field (from a hand-edited profile), a "?" still
+// shows its help, and a payer pick that the value refuses keeps what the person had typed.
+TEST_F(ControlSyncTest, AnOverlongValueStopsNeitherHelpNorTyping) {
+    FillValidForm();
+    SelectYear(kRow2013);
+    SelectKbkNumber(2);
+    ASSERT_TRUE(C().Edit(Id::BirthYear).enabled);
+    Put(Id::BirthYear, "19701");
+    sync->Refresh();
+    Click(Id::HelpYear);
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].text, FormRow(Id::HelpYear).help);
+
+    C().List(Id::Payer).AddRow("Stored");
+    sync->Refresh();
+    Type(Id::Payer, "Sidorov P");
+    Pick(Id::Payer, 0);
+    EXPECT_EQ(platform.messages.shown.back().text, "Введите не более 4 символов."_cp);
+    EXPECT_EQ(C().List(Id::Payer).EditText(), "Sidorov P");
+    EXPECT_TRUE(port.controls[Id::Payer].text == u"Sidorov P");
+}
+
 // Enter reaches "Создать" wherever the focus is, but a switched-off "Создать" does nothing; each
 // "?" shows its own text.
 TEST_F(ControlSyncTest, ButtonsRunTheirOwnHandlerOnlyWhileOn) {
@@ -130,7 +172,8 @@ TEST_F(ControlSyncTest, ALongListShownAheadIsNotSentAgain) {
          {Case {false, false, kNames}, Case {true, false, kNames}, Case {true, true, 2048 + kNames + 1}}) {
         std::size_t sentAhead = 0;
         platform.about.onShow = [&] {
-            while (sync->ShowAheadPiece() && !(c.stopAtFirstRows && port.controls[Id::Payer].rowsSent > 0)) {}
+            while (sync->Idle().RunPiece() && !(c.stopAtFirstRows && port.controls[Id::Payer].rowsSent > 0)) {
+            }
             if (c.changed) {
                 C().List(Id::Payer).AddRow("New");
             }
@@ -147,7 +190,7 @@ TEST_F(ControlSyncTest, ALongListShownAheadIsNotSentAgain) {
         }
         EXPECT_TRUE(shown.rows == rows);
         EXPECT_EQ(shown.row, -1);
-        EXPECT_FALSE(sync->ShowAheadPiece());
+        EXPECT_FALSE(sync->Idle().RunPiece());
     }
 }
 

@@ -71,8 +71,9 @@ class FakeProfile : public Profile {
 public:
     std::map<std::string, std::string> values;
     std::vector<std::string> readKeys;
-    int writeCount = 0;             // calls of Write
-    std::optional<Failure> failure; // when set, every write fails with it and stores nothing
+    int writeCount = 0;                   // calls of Write
+    std::vector<std::string> writtenKeys; // of the last write, in its order
+    std::optional<Failure> failure;       // when set, every write fails with it and stores nothing
 
     std::string Read(const std::string& key, const std::string& defaultValue) override {
         readKeys.push_back(key);
@@ -84,8 +85,10 @@ public:
         if (failure) {
             return *failure;
         }
+        writtenKeys.clear();
         for (const Entry& entry : entries) {
             values[entry.key] = entry.value;
+            writtenKeys.push_back(entry.key);
         }
         return {};
     }

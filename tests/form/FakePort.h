@@ -16,7 +16,6 @@ public:
     struct Control {
         std::u16string text;
         Selection selection;
-        int limit = 0;
         bool enabled = true;
         std::vector<std::u16string> rows;
         std::size_t rowsSent = 0; // by SetRows and AddRows, all told
@@ -48,7 +47,6 @@ public:
     }
     Selection GetSelection(int id) const override { return controls.at(id).selection; }
     void SetSelection(int id, Selection selection) override { Write(id).selection = selection; }
-    void SetLimit(int id, int limit) override { Write(id).limit = limit; }
     void SetEnabled(int id, bool enabled) override { Write(id).enabled = enabled; }
     void SetRows(int id, const std::vector<std::u16string>& rows) override {
         Control& control = Write(id);

@@ -9,16 +9,14 @@ namespace kvitok::testing {
 
 // What every window's port must do on the main dialog's controls: read back the texts,
 // selections, rows and dates it wrote, keep the current row when rows are added, and keep the date
-// it had when given one its picker cannot show (`unshowable`). Leaves the address limited to 7
-// characters and the OKTMO list disabled with five rows, the last "Четвёртый", for the caller to
-// find on its own controls.
+// it had when given one its picker cannot show (`unshowable`). Leaves the OKTMO list disabled with five rows,
+// the last "Четвёртый", for the caller to find on its own controls.
 inline void ExpectPortReadsBackWhatItWrites(ControlPort& port, CalendarDate unshowable) {
     port.SetText(ControlId::Address, u"Ёж «Ъ»");
     EXPECT_TRUE(port.Text(ControlId::Address) == u"Ёж «Ъ»");
     port.SetSelection(ControlId::Address, {1, 3});
     EXPECT_EQ(port.GetSelection(ControlId::Address).start, 1);
     EXPECT_EQ(port.GetSelection(ControlId::Address).end, 3);
-    port.SetLimit(ControlId::Address, 7);
     port.SetText(ControlId::Payer, u"Пётр");
     port.SetSelection(ControlId::Payer, {0, 2});
     EXPECT_TRUE(port.Text(ControlId::Payer) == u"Пётр");

@@ -591,7 +591,6 @@ TEST(WindowPort, ReadsBackWhatItWrites) {
     const std::map<int, QWidget*> widgets = BuildDialog(dialog, MainDialogTemplate());
     WindowPort port(widgets);
     ExpectPortReadsBackWhatItWrites(port, CalendarDate {2015, 2, 29, 0, 0, 0}); // no such day
-    EXPECT_EQ(static_cast<QLineEdit*>(widgets.at(ControlId::Address))->maxLength(), 7);
     const auto* oktmo = static_cast<QComboBox*>(widgets.at(ControlId::Oktmo));
     EXPECT_EQ(oktmo->currentText(), QString::fromUtf8("Второй"));
     EXPECT_EQ(oktmo->itemText(4), QString::fromUtf8("Четвёртый"));
