@@ -35,6 +35,23 @@ MainWindow::MainWindow(MainDialog& dialog, QWidget* parent)
 void MainWindow::Start() {
     m_showAhead.start(0);
     m_sync.Start();
+    FocusFirstControl();
+}
+
+void MainWindow::FocusFirstControl() {
+    for (const FormControl& control : MainDialogTemplate().controls) {
+        QWidget* widget = Control(control.id);
+        if (widget == nullptr || !widget->isEnabled() || (widget->focusPolicy() & Qt::TabFocus) == 0) {
+            continue;
+        }
+        if (auto* button = qobject_cast<QPushButton*>(widget); button != nullptr && !button->isDefault()) {
+            button->setAutoDefault(false);
+            button->installEventFilter(this);
+            m_focusedFirst = button;
+        }
+        widget->setFocus(Qt::OtherFocusReason);
+        return;
+    }
 }
 
 void MainWindow::ShowAhead() {
@@ -112,6 +129,15 @@ int MainWindow::IdOf(const QObject* widget) const {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_focusedFirst && event->type() == QEvent::FocusOut) {
+        // Only the person's move counts, not a box opening over the form.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            m_focusedFirst->setAutoDefault(true);
+            m_focusedFirst->removeEventFilter(this);
+            m_focusedFirst = nullptr;
+        }
+    }
     if (auto* picker = qobject_cast<QDateEdit*>(watched)) {
         if (event->type() == QEvent::MouseButtonPress && picker->calendarWidget() != nullptr) {
             // The calendar is made on the first press; its closing is the notification.

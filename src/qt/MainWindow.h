@@ -10,6 +10,7 @@
 #include <map>
 
 class QKeyEvent;
+class QPushButton;
 
 namespace kvitok {
 
@@ -43,6 +44,9 @@ private:
     // click has placed the caret), as a notification comes after it.
     void Later(std::function<void()> call);
     void ShowAhead();
+    // The focus on the dialog's first control, as a dialog starts; a button given it so does not
+    // take Enter from the default button until the person moves the focus away and back.
+    void FocusFirstControl();
 
     std::map<int, QWidget*> m_widgets;
     WindowPort m_port;
@@ -50,6 +54,7 @@ private:
     // calendars (made on the first press, as a calendar costs the start its icons).
     std::map<QObject*, int> m_focusWatched;
     std::map<QObject*, int> m_calendars;
+    QPushButton* m_focusedFirst = nullptr; // the first control while it keeps the start's focus
     ControlSync m_sync;
     QTimer m_showAhead;
 };

@@ -380,6 +380,35 @@ TEST_F(Window, EnterInEveryKindOfControlRunsCreate) {
     }
 }
 
+// The form starts with the focus on its first control, as a dialog does, and "Создать" stays the
+// default: Enter right after the about box creates, Space presses the focused button. Once the
+// person moves the focus back to that button, it takes Enter too.
+TEST_F(Window, StartFocusesTheFirstControlAndEnterStillCreates) {
+    std::filesystem::create_directories(home.ProfileFile().parent_path());
+    std::ofstream(home.ProfileFile()) << "[kvt_section]\nkvt_stat=2\nkvt_year=8\nkvt_kbk=2\n";
+    Start();
+    QWidget* about = app->Window().Control(ControlId::About);
+    ASSERT_EQ(app->Window().focusWidget(), about);
+    for (const auto& [key, opens] :
+         {std::pair {Qt::Key_Return, "Следующие поля"}, std::pair {Qt::Key_Space, ""}}) {
+        const std::size_t before = script.SeenWindows().size();
+        script.ThenKey(Qt::Key_Escape);
+        QTest::keyClick(app->Window().focusWidget(), key);
+        ASSERT_EQ(script.SeenWindows().size(), before + 1) << key;
+        EXPECT_TRUE(*opens == '\0' ? script.SeenWindows().back().title == kAboutTitle
+                                   : script.SeenWindows().back().text.startsWith(QString::fromUtf8(opens)))
+            << key;
+    }
+    app->Window().activateWindow(); // the focus moves in the active window only
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&app->Window()));
+    QTest::keyClick(app->Window().focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(app->Window().focusWidget(), Qt::Key_Backtab);
+    ASSERT_EQ(app->Window().focusWidget(), about);
+    script.ThenKey(Qt::Key_Escape);
+    QTest::keyClick(about, Qt::Key_Return);
+    EXPECT_EQ(script.SeenWindows().back().title, kAboutTitle);
+}
+
 // Enter and Space press the focused button, whichever it is, and only that one.
 TEST_F(Window, EnterAndSpacePressTheFocusedButton) {
     Start();
