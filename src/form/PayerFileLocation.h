@@ -13,4 +13,7 @@ namespace kvitok {
 // the file holds other people's SNILS, INN and addresses.
 std::filesystem::path PayerFilePath();
 
+// The same with `dataFolder` in place of the user's data folder.
+std::filesystem::path PayerFilePath(const std::filesystem::path& dataFolder);
+
 } // namespace kvitok

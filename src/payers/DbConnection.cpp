@@ -44,10 +44,17 @@ void DbConnection::requireOpen() const {
 }
 
 void DbConnection::openFile(const std::string& fileName) {
+    open(fileName, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+}
+
+void DbConnection::openReadOnly(const std::string& fileName) {
+    open(fileName, SQLITE_OPEN_READONLY);
+}
+
+void DbConnection::open(const std::string& fileName, int flags) {
     // Opening again must not lose the handle already owned.
     closeFile();
-    const int rc =
-        sqlite3_open_v2(fileName.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc = sqlite3_open_v2(fileName.c_str(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
         throw DbException(rc, sqlite3_errmsg(m_db));
     }

@@ -27,6 +27,8 @@ public:
     // Opens for reading and writing, creating the file when it is missing. A handle the
     // library returns with a failure is kept, so that closeFile releases it.
     void openFile(const std::string& fileName);
+    // Opens an existing file for reading only: nothing in the file or about it changes.
+    void openReadOnly(const std::string& fileName);
     void closeFile();
     bool isOpen() const { return m_db != nullptr; }
 
@@ -46,6 +48,7 @@ public:
     bool inAutoCommitMode() const;
 
 private:
+    void open(const std::string& fileName, int flags);
     void requireOpen() const;
     sqlite3_stmt* compile(const std::string& sql);
 

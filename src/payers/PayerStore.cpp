@@ -83,6 +83,17 @@ Result<> PayerStore::Open(const std::string& fileName) {
     });
 }
 
+bool PayerStore::HoldsPayers(const std::string& fileName) {
+    return Guarded([&] {
+               DbConnection connection;
+               connection.setBusyWaitMs(1000);
+               connection.openReadOnly(fileName);
+               // Compiling the query reads the schema: it fails without the table or the column.
+               static_cast<void>(connection.prepare("select name from insurers limit 0;"));
+           })
+        .Ok();
+}
+
 Result<bool> NameReader::ReadSome(std::vector<std::string>& names, std::size_t most) {
     return Guarded([&] {
         for (std::size_t read = 0; read < most && !m_cursor.atEnd(); ++read, m_cursor.advance()) {

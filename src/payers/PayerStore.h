@@ -74,6 +74,11 @@ public:
 
     PayerStore() = default;
 
+    // True when the file is a database holding the payer table (with its name column at least).
+    // The file is opened for reading only, so that nothing in it or about it changes; a file that
+    // is missing, is no database or is locked for longer than a moment is not one.
+    static bool HoldsPayers(const std::string& fileName);
+
     // Opens (creating when missing) the file, relative names against the current directory,
     // and creates the table when it is not there yet.
     Result<> Open(const std::string& fileName = DefaultFileName);

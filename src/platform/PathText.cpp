@@ -22,4 +22,8 @@ std::string PathToText(const std::filesystem::path& path) {
     return Utf8ToCp1251(utf8).value_or(std::move(utf8));
 }
 
+std::string PathToReadableText(const std::filesystem::path& path) {
+    return Utf8ToCp1251Readable(PathToUtf8(path));
+}
+
 } // namespace kvitok

@@ -3,9 +3,11 @@
 #include "SystemError.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <string>
 #include <system_error>
 
 namespace kvitok {
@@ -42,6 +44,32 @@ std::filesystem::path UserConfigFolder() {
 
 std::filesystem::path UserDataFolder() {
     return UserBaseFolder("XDG_DATA_HOME", ".local/share");
+}
+
+std::filesystem::path ProgramFolder() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : program.parent_path();
+}
+
+// Only Windows redirects a program's writes into a store of its own.
+std::vector<std::filesystem::path> VirtualStoreProgramFolders() {
+    return {};
+}
+
+std::filesystem::path VirtualStoreFolder() {
+    return {};
+}
+
+Result<> TryWritingIn(const std::filesystem::path& folder) {
+    std::string probe = (folder / ".kvitok-XXXXXX").string();
+    const int file = ::mkstemp(probe.data());
+    if (file < 0) {
+        return SystemResult(errno);
+    }
+    ::close(file);
+    ::unlink(probe.c_str());
+    return {};
 }
 
 Result<> CreateOwnerFolders(const std::filesystem::path& folder) {

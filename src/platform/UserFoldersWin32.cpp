@@ -10,6 +10,7 @@
 #include <shlobj.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <string>
 #include <system_error>
 
@@ -63,6 +64,59 @@ int CreateFolders(const std::filesystem::path& folder) {
 }
 
 } // namespace
+
+std::filesystem::path ProgramFolder() {
+    std::wstring file(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, file.data(), static_cast<DWORD>(file.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < file.size()) {
+            file.resize(length);
+            return std::filesystem::path(file).parent_path();
+        }
+        file.resize(file.size() * 2);
+    }
+}
+
+// The environment names the folder on every Windows that has a virtual store, and asking it
+// keeps the shell's library out of the start.
+std::filesystem::path VirtualStoreFolder() {
+    const wchar_t* localAppData = _wgetenv(L"LOCALAPPDATA");
+    if (localAppData == nullptr || *localAppData == L'\0') {
+        return {};
+    }
+    return std::filesystem::path(localAppData) / L"VirtualStore";
+}
+
+// The store keeps the folders' names on the disk, which are these on every Windows that has
+// one, whatever its language.
+std::vector<std::filesystem::path> VirtualStoreProgramFolders() {
+    const std::filesystem::path store = VirtualStoreFolder();
+    if (store.empty()) {
+        return {};
+    }
+    return {store / L"Program Files (x86)", store / L"Program Files"};
+}
+
+Result<> TryWritingIn(const std::filesystem::path& folder) {
+    const unsigned long long seed =
+        GetTickCount64() ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 32);
+    DWORD failure = ERROR_FILE_EXISTS;
+    for (unsigned attempt = 0; attempt < 100 && failure == ERROR_FILE_EXISTS; ++attempt) {
+        const std::filesystem::path probe =
+            folder / (L".kvitok-" + std::to_wstring(seed + attempt) + L".tmp");
+        const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+            return {};
+        }
+        failure = GetLastError();
+    }
+    return SystemResult(ErrnoOfWin32Error(failure));
+}
 
 std::filesystem::path UserConfigFolder() {
     return RoamingAppData();

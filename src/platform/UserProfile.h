@@ -12,8 +12,9 @@ namespace kvitok {
 // the platform keeps such things is read in its place, so that it comes back once; every write
 // goes to the file, and from then on only the file counts. On Windows the older copy kept the
 // form in the section "kvt_section" of win.ini, or, run without a manifest by a standard user,
-// in the copy of win.ini that Windows redirected into the user's virtual store. Elsewhere there
-// is nothing to take over.
+// in the copy of win.ini that Windows redirected into the user's virtual store; where both hold
+// one, that copy's goes first, as such a copy read and wrote it last. Elsewhere there is nothing
+// to take over.
 class UserProfile : public Profile {
 public:
     static constexpr const char* kSection = "kvt_section";

@@ -1,9 +1,10 @@
 #include "UserProfile.h"
 
+#include "UserFolders.h"
+
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace kvitok {
 
@@ -28,37 +29,34 @@ bool WinIniHasSection() {
 }
 
 // Where Windows put win.ini for a program that wrote it without the right to: the Windows
-// folder's path below %LOCALAPPDATA%\VirtualStore. The environment names the folder on every
-// Windows that has a virtual store, and asking it keeps the shell's library out of the start.
-// Empty when either folder is unknown.
+// folder's path below the virtual store. Empty when either folder is unknown.
 std::filesystem::path VirtualStoreWinIni() {
-    const wchar_t* localAppData = _wgetenv(L"LOCALAPPDATA");
+    const std::filesystem::path store = VirtualStoreFolder();
     wchar_t windows[MAX_PATH];
     const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
-    if (localAppData == nullptr || *localAppData == L'\0' || length == 0 || length >= MAX_PATH) {
+    if (store.empty() || length == 0 || length >= MAX_PATH) {
         return {};
     }
-    return std::filesystem::path(localAppData) / L"VirtualStore" /
-           std::filesystem::path(windows).relative_path() / L"win.ini";
+    return store / std::filesystem::path(windows).relative_path() / L"win.ini";
 }
 
 } // namespace
 
+// An older copy run by a standard user read and wrote the virtual store's copy, so where both
+// hold a form that one is the later.
 UserProfile::Reader UserProfile::FindOlderForm() {
+    if (const std::filesystem::path redirected = VirtualStoreWinIni(); !redirected.empty()) {
+        IniProfile store(redirected, kSection, IniProfile::Encoding::Cp1251);
+        if (store.HasSection()) {
+            return [store](const std::string& key, const std::string& defaultValue) mutable {
+                return store.Read(key, defaultValue);
+            };
+        }
+    }
     if (WinIniHasSection()) {
         return ReadWinIni;
     }
-    const std::filesystem::path redirected = VirtualStoreWinIni();
-    if (redirected.empty()) {
-        return {};
-    }
-    IniProfile store(redirected, kSection, IniProfile::Encoding::Cp1251);
-    if (!store.HasSection()) {
-        return {};
-    }
-    return [store](const std::string& key, const std::string& defaultValue) mutable {
-        return store.Read(key, defaultValue);
-    };
+    return {};
 }
 
 } // namespace kvitok

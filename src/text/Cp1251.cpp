@@ -22,6 +22,12 @@ void AppendUtf8(char32_t cp, Out&& put) {
     }
 }
 
+// The base letters of U+00C0..U+017F, the accented Latin letters of European names.
+constexpr std::string_view kLatinBaseLetters =
+    "AAAAAAACEEEEIIIIDNOOOOOxOUUUUYTsaaaaaaaceeeeiiiidnooooo?ouuuuyty"
+    "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiIiJjKkkLlLlLlL"
+    "lLlNnNnNnnNnOoOoOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
+
 } // namespace
 
 bool Cp1251ToUtf8(const char* source, char* destination) {
@@ -63,6 +69,24 @@ std::optional<std::string> Utf8ToCp1251(std::string_view utf8) {
         }
         result.push_back(static_cast<char>(*byte));
         pos += step.length;
+    }
+    return result;
+}
+
+std::string Utf8ToCp1251Readable(std::string_view utf8) {
+    std::string result;
+    result.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const Utf8Step step = DecodeUtf8(utf8, pos);
+        const auto byte = step.length == 0 ? std::nullopt : Cp1251Byte(step.codePoint);
+        if (byte) {
+            result.push_back(static_cast<char>(*byte));
+        } else if (step.codePoint >= 0xC0 && step.codePoint - 0xC0 < kLatinBaseLetters.size()) {
+            result.push_back(kLatinBaseLetters[step.codePoint - 0xC0]);
+        } else {
+            result.push_back('?');
+        }
+        pos += step.length == 0 ? 1 : step.length;
     }
     return result;
 }

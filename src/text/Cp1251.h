@@ -18,6 +18,11 @@ std::string Cp1251ToUtf8(std::string_view source);
 // holds a character the code page cannot represent; no character is ever replaced.
 std::optional<std::string> Utf8ToCp1251(std::string_view utf8);
 
+// The text in windows-1251 for a person to read, where it need not be turned back: a character
+// the code page lacks becomes its Latin base letter (é as e, ł as l) or a question mark, and so
+// does a malformed byte.
+std::string Utf8ToCp1251Readable(std::string_view utf8);
+
 // True when the code point has a windows-1251 byte.
 bool IsCp1251Representable(char32_t codePoint);
 

@@ -2,11 +2,12 @@
 
 namespace kvitok {
 
-KvitokApp::KvitokApp(std::string databasePath, std::filesystem::path profilePath)
+KvitokApp::KvitokApp(std::string databasePath, std::filesystem::path profilePath,
+                     std::vector<std::string> notes)
     : m_profile(std::move(profilePath)),
       m_dialog(std::make_unique<MainDialog>(
           PlatformServices {m_messages, m_saveDialog, m_shell, m_about, m_profile}, std::move(databasePath))),
-      m_window(std::make_unique<MainWindow>(*m_dialog)) {}
+      m_window(std::make_unique<MainWindow>(*m_dialog)), m_notes(std::move(notes)) {}
 
 KvitokApp::~KvitokApp() = default;
 
@@ -24,6 +25,10 @@ bool KvitokApp::Start() {
     m_saveDialog.SetOwner(form);
     m_about.SetOwner(form);
     m_window->Show();
+    for (const std::string& note : m_notes) {
+        m_messages.Show(note, MessageIcon::Information, MessageButtons::Ok);
+    }
+    m_notes.clear();
     return true;
 }
 

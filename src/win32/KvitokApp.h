@@ -8,15 +8,18 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kvitok {
 
 // Everything one run of the program owns: the desktop services, the dialog logic and its
 // window. A start behaves like a modal dialog run: the dialog initialises (showing the about
-// box on its own), and only then the form appears.
+// box on its own), and only then the form appears, with the notes about the person's files over it.
 class KvitokApp {
 public:
-    KvitokApp(std::string databasePath, std::filesystem::path profilePath);
+    // `notes`: what to tell about where the files are (windows-1251), one message box each.
+    KvitokApp(std::string databasePath, std::filesystem::path profilePath,
+              std::vector<std::string> notes = {});
     ~KvitokApp();
     KvitokApp(const KvitokApp&) = delete;
     KvitokApp& operator=(const KvitokApp&) = delete;
@@ -34,6 +37,7 @@ private:
     UserProfile m_profile;
     std::unique_ptr<MainDialog> m_dialog;
     std::unique_ptr<MainWindow> m_window;
+    std::vector<std::string> m_notes;
 };
 
 } // namespace kvitok

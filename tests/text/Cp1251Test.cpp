@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 namespace kvitok {
 namespace {
@@ -64,6 +65,20 @@ TEST(Utf8ToCp1251, RefusesWhatTheCodePageCannotHold) {
     };
     for (const char* text : refused) {
         EXPECT_FALSE(Utf8ToCp1251(text).has_value()) << text;
+    }
+}
+
+// A path in a message reads whatever it holds: Cyrillic as it is, a European name's letters as
+// their base letters (the ends of the table included), anything else as one question mark each.
+TEST(Utf8ToCp1251Readable, KeepsWhatItCanAndWritesTheRestNearest) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"C:\\Users\\Иван\\Квитанции", std::string("C:\\Users\\Иван\\Квитанции"_cp)},
+        {"José Łódź Ærø ÀſŽ", "Jose Lodz Aro AsZ"},
+        {"Ω 日本 \xF0\x9F\x98\x80 ÷", "? ?? ? ?"},
+        {"a\xD0-\xFF", "a?-?"},
+    };
+    for (const auto& [utf8, expected] : cases) {
+        EXPECT_EQ(Utf8ToCp1251Readable(utf8), expected) << utf8;
     }
 }
 
