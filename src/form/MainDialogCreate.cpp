@@ -100,7 +100,15 @@ void MainDialog::OnCreate() {
                 MessageIcon::Error);
         return;
     }
-    m_services.shell.OpenInDefaultProgram(m_form.fileName);
+    // The file is there even when nothing shows it: the person is told where to find it.
+    std::error_code error;
+    const std::filesystem::path whole = std::filesystem::absolute(PathFromText(m_form.fileName), error);
+    const std::string file = error ? m_form.fileName : PathToReadableText(whole);
+    m_services.shell.OpenInDefaultProgram(m_form.fileName, [this, file](const Failure& failure) {
+        Message(std::string("Квитанция записана в файл "_cp) + file +
+                    std::string(", но открыть его не удалось: "_cp) + failure.reason + ".",
+                MessageIcon::Warning);
+    });
 }
 
 void MainDialog::OnBrowse() {

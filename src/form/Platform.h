@@ -2,6 +2,7 @@
 
 #include "platform/Profile.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -32,11 +33,14 @@ public:
     virtual std::optional<std::string> AskSavePath(const std::string& initialName) = 0;
 };
 
-// Opens a file in the desktop's default program for it, without waiting.
+// Opens a file in the desktop's default program for it, without waiting for the program. When
+// that fails, at once or when the opener says so later, `failed` is told why.
 class Shell {
 public:
+    using Failed = std::function<void(const Failure&)>;
+
     virtual ~Shell() = default;
-    virtual void OpenInDefaultProgram(const std::string& path) = 0;
+    virtual void OpenInDefaultProgram(const std::string& path, Failed failed) = 0;
 };
 
 class AboutBox {

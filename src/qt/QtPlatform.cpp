@@ -6,16 +6,16 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QUrl>
 
 #include <memory>
 
@@ -124,9 +124,47 @@ std::optional<std::string> QtSaveFileDialog::AskSavePath(const std::string& init
     return path;
 }
 
-void QtShell::OpenInDefaultProgram(const std::string& path) {
-    // openUrl hands the file to the desktop and returns at once.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(FromCp1251(path)).absoluteFilePath()));
+QtShell::~QtShell() {
+    // An opener still waiting for its program goes with the window; the program stays.
+    for (QProcess* opener : m_openers.findChildren<QProcess*>()) {
+        opener->disconnect();
+        opener->kill();
+        opener->waitForFinished(1000);
+    }
+}
+
+void QtShell::OpenInDefaultProgram(const std::string& path, Failed failed) {
+    // Some desktops' openers wait for the program they start: an end long after is the
+    // program's own, not a failure to open.
+    constexpr qint64 kOpenerFailsWithin = 30000;
+    auto* opener = new QProcess(&m_openers);
+    QElapsedTimer started;
+    started.start();
+    QObject::connect(
+        opener, &QProcess::errorOccurred, opener, [opener, failed](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart) {
+                failed(Failure {
+                    ToCp1251(QStringLiteral("не найдена программа xdg-open, которая открывает файлы"))
+                        .value_or(std::string())});
+                opener->deleteLater();
+            }
+        });
+    QObject::connect(
+        opener, &QProcess::finished, opener,
+        [opener, failed, started](int code, QProcess::ExitStatus status) {
+            if ((status != QProcess::NormalExit || code != 0) && started.elapsed() < kOpenerFailsWithin) {
+                // xdg-open ends with 3 when no program takes the file.
+                const QString why =
+                    status != QProcess::NormalExit ? QStringLiteral("xdg-open завершилась аварийно")
+                    : code == 3 ? QStringLiteral("нет программы, которая открывает такие файлы")
+                                : QStringLiteral("xdg-open завершилась с кодом %1").arg(code);
+                failed(Failure {ToCp1251(why).value_or(std::string())});
+            }
+            opener->deleteLater();
+        });
+    opener->setStandardInputFile(QProcess::nullDevice());
+    opener->setProcessChannelMode(QProcess::ForwardedChannels);
+    opener->start(QStringLiteral("xdg-open"), {QFileInfo(FromCp1251(path)).absoluteFilePath()});
 }
 
 void QtAboutBox::ShowAbout() {

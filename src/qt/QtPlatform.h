@@ -2,6 +2,7 @@
 
 #include "form/Platform.h"
 
+#include <QObject>
 #include <QPointer>
 #include <QWidget>
 
@@ -34,9 +35,19 @@ private:
     QPointer<QWidget> m_parent;
 };
 
+// Hands the file to xdg-open, the desktop's opener, and hears how it ends: an opener that cannot
+// start, or ends with an error soon after (no program for the file), is a failure.
 class QtShell : public Shell {
 public:
-    void OpenInDefaultProgram(const std::string& path) override;
+    QtShell() = default;
+    ~QtShell() override;
+    QtShell(const QtShell&) = delete;
+    QtShell& operator=(const QtShell&) = delete;
+
+    void OpenInDefaultProgram(const std::string& path, Failed failed) override;
+
+private:
+    QObject m_openers; // the running openers' parent
 };
 
 class QtAboutBox : public AboutBox {

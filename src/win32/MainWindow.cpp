@@ -87,6 +87,10 @@ void MainWindow::Run() {
 
 // The dialog manager's keys (Tab, Enter, Esc, mnemonics) first, then the control's own.
 void MainWindow::Dispatch(MSG& message) {
+    if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN ||
+        message.message == WM_LBUTTONDOWN) {
+        m_port.PersonActs();
+    }
     if (m_window == nullptr || !IsDialogMessageW(m_window, &message)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);

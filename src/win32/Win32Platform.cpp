@@ -2,12 +2,16 @@
 
 #include "AboutDialog.h"
 #include "TextBridge.h"
+#include "platform/SystemError.h"
 #include "platform/Win32Library.h"
+#include "text/Cp1251Literal.h"
+#include "text/Format.h"
 
 #include <commdlg.h>
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <cerrno>
 #include <filesystem>
 
 namespace kvitok {
@@ -109,12 +113,35 @@ std::optional<std::string> Win32SaveFileDialog::AskSavePath(const std::string& i
     return path;
 }
 
-void Win32Shell::OpenInDefaultProgram(const std::string& path) {
+void Win32Shell::OpenInDefaultProgram(const std::string& path, Failed failed) {
     EnterCom();
     static const auto shellExecute = SystemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
-    // The shell hands the file to its program and returns at once; no result is awaited.
-    if (shellExecute != nullptr) {
-        shellExecute(nullptr, L"open", Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // The shell hands the file to its program and returns at once; what it returns says whether
+    // it found one (a value above 32).
+    const auto result = shellExecute == nullptr
+                            ? 0
+                            : reinterpret_cast<INT_PTR>(shellExecute(nullptr, L"open", Wide(path).c_str(),
+                                                                     nullptr, nullptr, SW_SHOWNORMAL));
+    if (result > 32) {
+        return;
+    }
+    switch (result) {
+    case SE_ERR_NOASSOC:
+    case SE_ERR_ASSOCINCOMPLETE:
+        failed(Failure {std::string("нет программы, которая открывает такие файлы"_cp)});
+        break;
+    case SE_ERR_FNF:
+    case SE_ERR_PNF:
+        failed(Failure {SystemReason(ENOENT)});
+        break;
+    case SE_ERR_ACCESSDENIED:
+        failed(Failure {SystemReason(EACCES)});
+        break;
+    default:
+        failed(Failure {FormatText("%s%d",
+                                   std::string("программа для таких файлов не запустилась, код "_cp).c_str(),
+                                   static_cast<int>(result))});
+        break;
     }
 }
 

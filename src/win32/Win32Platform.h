@@ -59,7 +59,7 @@ private:
 
 class Win32Shell : public Shell {
 public:
-    void OpenInDefaultProgram(const std::string& path) override;
+    void OpenInDefaultProgram(const std::string& path, Failed failed) override;
 };
 
 class Win32AboutBox : public AboutBox {

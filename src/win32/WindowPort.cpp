@@ -130,9 +130,9 @@ void WindowPort::TellRefused(int id, const std::u16string& title, const std::u16
     const std::wstring wideTitle = ToWide(title);
     const std::wstring wideText = ToWide(text);
     EDITBALLOONTIP tip {sizeof tip, wideTitle.c_str(), wideText.c_str(), TTI_ERROR};
-    // Without the common controls of version 6 there is no balloon; the beep still tells.
-    if (!SendMessageW(EditOf(Control(id)), EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip))) {
-        MessageBeep(MB_ICONWARNING);
+    HWND edit = EditOf(Control(id));
+    if (!SendMessageW(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip))) {
+        m_tip.Show(edit, wideTitle, wideText);
     }
 }
 

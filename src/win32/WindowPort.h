@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RefusalTip.h"
 #include "form/ControlPort.h"
 
 #include <windows.h>
@@ -26,13 +27,17 @@ public:
     void SetCurrentRow(int id, int row) override;
     std::optional<CalendarDate> Date(int id) const override;
     void SetDate(int id, const CalendarDate& date) override;
-    // The edit's balloon tip; where the common controls have none, a beep.
+    // The edit's balloon tip; where the edit draws none, a tip of our own.
     void TellRefused(int id, const std::u16string& title, const std::u16string& text) override;
+    // The person's next key or click: a tip of our own has been read.
+    void PersonActs() { m_tip.Hide(); }
+    const RefusalTip& Tip() const { return m_tip; }
 
 private:
     HWND Control(int id) const;
 
     HWND m_dialog = nullptr;
+    RefusalTip m_tip;
 };
 
 } // namespace kvitok

@@ -43,6 +43,20 @@ TEST_F(CreateCommand, OrdinaryKbkWritesOnePageAndOpensIt) {
     EXPECT_EQ(platform.profile.values.size(), 18u);
 }
 
+// A receipt written that no program opens is no silent success: the person learns where it is.
+TEST_F(CreateCommand, AReceiptThatCannotBeOpenedIsToldWithItsFile) {
+    FillValidForm();
+    platform.shell.failure = Failure {std::string("нет программы, которая открывает такие файлы"_cp)};
+    Click(Id::Create);
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(
+        platform.messages.shown[0].text,
+        std::string("Квитанция записана в файл "_cp) + folder.File("kvt.html") +
+            std::string(", но открыть его не удалось: нет программы, которая открывает такие файлы."_cp));
+    EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(Count(ReadFile(folder.File("kvt.html")), "<html"), 1);
+}
+
 TEST_F(CreateCommand, GroupKbkMakesAPagePerMemberWithAnAmount) {
     FillValidForm();
     SelectKbkNumber(1);

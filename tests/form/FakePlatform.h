@@ -51,7 +51,13 @@ public:
 class FakeShell : public Shell {
 public:
     std::vector<std::string> opened;
-    void OpenInDefaultProgram(const std::string& path) override { opened.push_back(path); }
+    std::optional<Failure> failure; // when set, every opening fails with it
+    void OpenInDefaultProgram(const std::string& path, Failed failed) override {
+        opened.push_back(path);
+        if (failure) {
+            failed(*failure);
+        }
+    }
 };
 
 class FakeAboutBox : public AboutBox {

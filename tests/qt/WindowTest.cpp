@@ -14,14 +14,12 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDateEdit>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QToolTip>
-#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -30,14 +28,43 @@
 
 namespace kvitok::testing {
 
-// Takes the place of the desktop's default program for files.
-class OpenedFiles : public QObject {
-    Q_OBJECT
+// Takes the place of the desktop's opener: an xdg-open first on the PATH that notes each file it
+// is given and ends with `code`.
+class FakeOpener {
 public:
-    OpenedFiles() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open"); }
-    ~OpenedFiles() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-    Q_INVOKABLE void Open(const QUrl& url) { urls.push_back(url); }
-    std::vector<QUrl> urls;
+    explicit FakeOpener(const TempHome& home, int code = 0)
+        : m_log(home.Path() / "opened.txt"),
+          m_path(std::getenv("PATH") != nullptr ? std::getenv("PATH") : "") {
+        const std::filesystem::path bin = home.Path() / "bin";
+        std::filesystem::create_directories(bin);
+        std::ofstream(bin / "xdg-open")
+            << "#!/bin/sh\nprintf '%s\\n' \"$1\" >>'" << m_log.string() << "'\nexit " << code << "\n";
+        std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
+        setenv("PATH", (bin.string() + ":" + m_path).c_str(), 1);
+    }
+    FakeOpener(const FakeOpener&) = delete;
+    FakeOpener& operator=(const FakeOpener&) = delete;
+    ~FakeOpener() { setenv("PATH", m_path.c_str(), 1); }
+
+    // The files opened, once the opener has run.
+    std::vector<std::string> Opened() const {
+        static_cast<void>(QTest::qWaitFor(
+            [this] {
+                return std::filesystem::exists(m_log);
+            },
+            5000));
+        QTest::qWait(50);
+        std::vector<std::string> files;
+        std::ifstream in(m_log);
+        for (std::string line; std::getline(in, line);) {
+            files.push_back(line);
+        }
+        return files;
+    }
+
+private:
+    std::filesystem::path m_log;
+    std::string m_path;
 };
 
 namespace {
@@ -342,7 +369,7 @@ TEST_F(Window, FieldsRefuseWhatTheyCannotHold) {
 }
 
 TEST_F(Window, EnterOnACompleteFormWritesTheReceipt) {
-    OpenedFiles opened;
+    const FakeOpener opener(home);
     Start();
     FillCompleteForm();
     ASSERT_EQ(script.SeenWindows().size(), 1u) << script.SeenWindows().back().text.toStdString();
@@ -351,10 +378,31 @@ TEST_F(Window, EnterOnACompleteFormWritesTheReceipt) {
     std::ifstream in(home.Path() / "kvt.html", std::ios::binary);
     const std::string page {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EXPECT_NE(page.find("19356"), std::string::npos);
-    ASSERT_EQ(opened.urls.size(), 1u);
-    EXPECT_EQ(opened.urls[0],
-              QUrl::fromLocalFile(QString::fromStdString((home.Path() / "kvt.html").string())));
+    EXPECT_EQ(opener.Opened(), std::vector<std::string> {(home.Path() / "kvt.html").string()});
+    EXPECT_EQ(script.SeenWindows().size(), 1u);
     EXPECT_TRUE(app->Window().isVisible()); // creating does not close the form
+}
+
+// An opener that finds no program for the receipt is no silent success: the person is told
+// where the file is.
+TEST_F(Window, AReceiptNoProgramOpensIsToldWithItsFile) {
+    const FakeOpener opener(home, 3);
+    Start();
+    FillCompleteForm();
+    script.ThenKey(Qt::Key_Return);
+    QTest::keyClick(Widget<QLineEdit>(ControlId::Address), Qt::Key_Return);
+    static_cast<void>(opener.Opened());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] {
+            return script.Done();
+        },
+        5000));
+    EXPECT_TRUE(script.SeenWindows().back().text.startsWith(
+        QString::fromUtf8("Квитанция записана в файл ") +
+        QString::fromStdString((home.Path() / "kvt.html").string()) +
+        QString::fromUtf8(", но открыть его не удалось: нет программы")))
+        << script.SeenWindows().back().text.toStdString();
+    EXPECT_TRUE(std::filesystem::exists(home.Path() / "kvt.html"));
 }
 
 // Enter anywhere outside an open list and off the buttons presses "Создать"; with the payer
@@ -484,7 +532,7 @@ TEST_F(Window, OnlyAPickFromTheListLoadsAStoredPayer) {
         ASSERT_TRUE(store.Save(
             {std::string("Яковлев Яков"_cp), std::string("Адрес Яковлева"_cp), 2, 1, "", "", "", 3}));
     }
-    OpenedFiles opened;
+    const FakeOpener opener(home);
     Start();
     FillCompleteForm();
     auto* payer = Widget<QComboBox>(ControlId::Payer);
@@ -506,7 +554,7 @@ TEST_F(Window, OnlyAPickFromTheListLoadsAStoredPayer) {
     const std::string page {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EXPECT_NE(page.find(std::string("Ольмград, ул. Мира, 1"_cp)), std::string::npos);
     EXPECT_EQ(page.find(std::string("Хранимый адрес"_cp)), std::string::npos);
-    EXPECT_EQ(opened.urls.size(), 1u);
+    EXPECT_EQ(opener.Opened().size(), 1u);
 
     payer->setFocus();
     payer->showPopup();
@@ -628,5 +676,3 @@ TEST(WindowPort, ReadsBackWhatItWrites) {
 
 } // namespace
 } // namespace kvitok::testing
-
-#include "WindowTest.moc"

@@ -4,6 +4,7 @@
 #include "platform/PathText.h"
 #include "platform/UserFolders.h"
 #include "support/TestFiles.h"
+#include "text/Cp1251Literal.h"
 #include "win32/KvitokApp.h"
 #include "win32/TextBridge.h"
 #include "win32/Win32Platform.h"
@@ -111,11 +112,23 @@ TEST(Win32OnDemandLibraries, SaveDialogAndShellStillWork) {
     // The shell runs a command file in its program, which leaves a mark.
     const fs::path mark = folder.Path() / "opened.txt";
     WriteFile(folder.Path() / "open.cmd", "echo opened>\"" + mark.string() + "\"\r\n");
-    Win32Shell().OpenInDefaultProgram(*Narrow((folder.Path() / "open.cmd").wstring()));
+    std::vector<std::string> failures;
+    const auto failed = [&failures](const Failure& failure) {
+        failures.push_back(failure.reason);
+    };
+    Win32Shell().OpenInDefaultProgram(*Narrow((folder.Path() / "open.cmd").wstring()), failed);
     for (int i = 0; i < 300 && !fs::exists(mark); ++i) {
         Sleep(100);
     }
     EXPECT_TRUE(fs::exists(mark));
+    EXPECT_TRUE(failures.empty());
+
+    // A file no program takes, and one that is not there, are told rather than passed over.
+    WriteFile(folder.Path() / "receipt.nosuchkind", "?");
+    Win32Shell().OpenInDefaultProgram(*Narrow((folder.Path() / "receipt.nosuchkind").wstring()), failed);
+    Win32Shell().OpenInDefaultProgram(*Narrow((folder.Path() / "gone.html").wstring()), failed);
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_EQ(failures[0], std::string("нет программы, которая открывает такие файлы"_cp));
 }
 
 } // namespace
