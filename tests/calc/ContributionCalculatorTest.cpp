@@ -169,6 +169,26 @@ TEST(ContributionCalculatorTest, OnePercentAndMaximum) {
     EXPECT_NEAR(WholeYear(2, 1970, 2013, 20000000.00), 2498400, 1e-6);
 }
 
+// The 1 % part of each year with a threshold stops where the fixed part and it reach the year's
+// maximum: below that income it grows kopeck for kopeck, at it and above it stays.
+TEST(ContributionCalculatorTest, TheIncomePartStopsAtEachYearsMaximum) {
+    struct Case {
+        int year;
+        double fixed;   // a whole year's fixed part, kopecks
+        double maximum; // MAXPAY_27, kopecks
+    };
+    const Case cases[] = {{2014, 1732848, 13862784}, {2015, 1861080, 14888640}, {2016, 1935648, 15485184}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.year);
+        const double room = c.maximum - c.fixed; // what the 1 % part may reach
+        const double reached =
+            300000 + room; // the income it is reached at, rubles: 1 % of a ruble is a kopeck
+        EXPECT_NEAR(WholeYear(27, 1970, c.year, reached - 1), room - 1, 1e-6);
+        EXPECT_NEAR(WholeYear(27, 1970, c.year, reached), room, 1e-6);
+        EXPECT_NEAR(WholeYear(27, 1970, c.year, reached * 10), room, 1e-6);
+    }
+}
+
 TEST(ContributionCalculatorTest, Year2009ReadsTheNextKbk) {
     EXPECT_NEAR(WholeYear(1, 1970, 2009), 4330 * 0.08 * 12 * 100, 1e-6); // insurance part
     EXPECT_NEAR(WholeYear(1, 1960, 2009), 4330 * 0.14 * 12 * 100, 1e-6);

@@ -266,12 +266,12 @@ TEST(PayerList, FillingAtOnceKeepsTheOrderOfOneByOne) {
 // Rows put in order a piece at a time, the rest taken at once wherever the pieces stopped, then
 // added to a sorted list, stand as adding them one at a time would leave them: rows equal but for
 // case in the order they came, behind those already there, and the selected row still selected.
-// Enough rows for several sorted runs, merged in turn, and a short last one.
+// Enough rows for six sorted runs, merged over three rounds, and a short last one.
 TEST(PayerList, OrderingInPiecesKeepsTheOrderOfOneByOne) {
     const std::vector<std::string>& words = OrderingWords();
     std::mt19937 random(11);
     std::vector<std::string> rows;
-    for (int i = 0; i < 9500; ++i) {
+    for (int i = 0; i < 21000; ++i) {
         rows.push_back(words[random() % words.size()] + std::to_string(random() % 3));
     }
     std::vector<std::string> expected;
@@ -285,7 +285,7 @@ TEST(PayerList, OrderingInPiecesKeepsTheOrderOfOneByOne) {
         expected.insert(std::upper_bound(expected.begin(), expected.end(), row, RussianLess), row);
     }
     // How many pieces run before the rest is taken at once (-1: all of them).
-    for (const int pieces : {0, 3, -1}) {
+    for (const int pieces : {0, 3, 8, -1}) {
         SortInPieces sorting(rows);
         for (int piece = 0; (pieces < 0 || piece < pieces) && sorting.Step(); ++piece) {}
         ListModel filled = list;
