@@ -199,7 +199,6 @@ void MainDialog::OnInitDialog() {
     FillStatusList();
     LoadPayerNames();
     List(ControlId::Year).Select(0);
-    WriteControls();
     OnChangeRegNumber();
     OnChangeSnils();
     OnSelchangeKbk();

@@ -100,8 +100,9 @@ public:
 
 private:
     // The data exchange between the models and the form, by the form table: every control that
-    // shows a field of the form. Handlers read first, and again where a handler before them in
-    // the same chain has changed the lists; reading never refuses (see RefusedValue).
+    // shows a field of the form. The person's typing reaches the models, not the form, so a
+    // handler reads before it uses the form or writes it back; where it reads or writes again in
+    // one action, the line says why. Reading never refuses (see RefusedValue).
     void ReadControls();
     void WriteControls();
 

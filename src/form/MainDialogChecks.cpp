@@ -34,11 +34,11 @@ bool DateAfter(const CalendarDate& a, const CalendarDate& b) {
 } // namespace
 
 void MainDialog::ApplyFieldMask(int id, std::string& value, std::string_view mask) {
+    // Before the read the form still holds the field as it was before the keystroke.
     m_maskPrevLength = static_cast<int>(value.size());
     ReadControls();
     ApplyMask(Edit(id), m_maskPrevLength, mask, kMaskPlaceholder, m_maskDelta);
     value = Edit(id).text;
-    WriteControls();
 }
 
 void MainDialog::OnChangeRegNumber() {
@@ -147,7 +147,7 @@ double MainDialog::RecalculateSum(int kbkNumber) {
 }
 
 void MainDialog::OnChangeBirthYear() {
-    ReadControls();
+    ReadControls(); // RecalculateSum reads again: it is run from elsewhere too
     if (IsBirthYear(m_form.birthYear)) {
         RecalculateSum(0);
     }

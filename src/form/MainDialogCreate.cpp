@@ -36,12 +36,12 @@ std::vector<int> MainDialog::GetGroupMembers() const {
 }
 
 void MainDialog::OnCreate() {
+    // The validation has read the form, and nothing changes it before the file is written.
     const std::string complaint = ValidateForm();
     if (!complaint.empty()) {
         Message(complaint);
         return;
     }
-    ReadControls();
     if (FileExists(m_form.fileName) &&
         Message(m_form.fileName + std::string(" уже существует. Заменить?"_cp), MessageIcon::None,
                 MessageButtons::OkCancel) != MessageAnswer::Ok) {

@@ -118,7 +118,7 @@ void MainDialog::OnSelchangePayer() {
                 (this->*rebuild)();
             }
         }
-        ReadControls();
+        ReadControls(); // the handlers rebuilt the lists: the form takes their rows, OKTMO's text among them
         const std::pair<const char*, std::string*> texts[] = {{"address", &m_form.address},
                                                               {"inn", &m_form.inn},
                                                               {"regnumber", &m_form.regNumber},

@@ -74,7 +74,7 @@ void MainDialog::OnSelchangeStatus() {
 
     m_form.sumRub = "0";
     m_form.sumKop = "00";
-    WriteControls();
+    WriteControls(); // the sum must reach its fields before the KBK handler reads them
     OnSelchangeKbk();
 }
 
@@ -85,11 +85,11 @@ void MainDialog::OnSelchangeYear() {
     const int year = AtoI(m_yearText);
     m_form.periodFrom = CalendarDate {year, 1, 1, 0, 0, 0};
     m_form.periodTo = CalendarDate {year, 12, 31, 0, 0, 0};
-    WriteControls();
+    WriteControls(); // the new period must reach the pickers before the status handler reads them
     m_kbkPostfix = KbkPostfixForYear(m_dictionary, m_yearText);
+    // The status handling rebuilds the KBK list for the year's postfix and runs the KBK handling
+    // itself; running that once more would change nothing.
     OnSelchangeStatus();
-    OnSelchangeKbk();
-    WriteControls();
 }
 
 void MainDialog::OnSelchangeKbk() {
@@ -108,6 +108,8 @@ void MainDialog::OnSelchangeKbk() {
 }
 
 void MainDialog::ApplySwitchLists(const std::string& kbkList, const std::string& yearList) {
+    // The OKTMO list was just rebuilt: the form takes its row's text, which the write at the end
+    // selects again in the list as rebuilt here.
     ReadControls();
     ListModel& oktmo = List(ControlId::Oktmo);
     if (oktmo.Selected() != 0) {
