@@ -181,6 +181,9 @@ std::string AccessibleName(const DialogTemplate& dialog, const FormControl& cont
 // How the validation names a field of the main dialog: its complaint, else its name.
 std::string ComplaintLabel(const FormControl& control);
 
+// How a date picker shows its date, in the letters both toolkits' formats use.
+inline constexpr const char* kDatePickerFormat = "dd.MM.yyyy";
+
 // A closed drop-down is as high as an edit; the template's height includes the open list.
 inline constexpr int kClosedDropDownHeight = 12;
 

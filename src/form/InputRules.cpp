@@ -59,11 +59,17 @@ std::u16string CharacterName(char32_t c) {
         const std::string code = FormatText("U+%04X", static_cast<unsigned>(c));
         return std::u16string(code.begin(), code.end());
     }
-    return u"«" + FromCodePoints({c}) + u"»";
+    std::u16string name = u"«";
+    name += FromCodePoints({c});
+    return name += u"»";
 }
 
 std::u16string Refusal(char32_t c, std::string_view why) {
-    return Utf16("Символ "_cp) + CharacterName(c) + u" " + Utf16(why) + u".";
+    std::u16string words = Utf16("Символ "_cp);
+    words += CharacterName(c);
+    words += u' ';
+    words += Utf16(why);
+    return words += u'.';
 }
 
 bool IsDigit(char32_t c) {
@@ -135,6 +141,16 @@ FieldRule RuleOf(const FormControl& field, std::size_t limit) {
 
 std::u16string RefusalTitle() {
     return Utf16("Недопустимый символ"_cp);
+}
+
+std::optional<std::string> TakenWhole(Takes takes, std::u16string_view text) {
+    const FieldRule rule {takes, {}, 0, {}};
+    for (const char32_t c : CodePoints(text)) {
+        if (!CharacterRefused(rule, c).empty()) {
+            return std::nullopt;
+        }
+    }
+    return Utf16ToCp1251(text);
 }
 
 InputVerdict JudgeInput(const FieldRule& rule, const std::u16string& held, const std::u16string& reached) {

@@ -3,6 +3,7 @@
 #include "FormTable.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,5 +42,9 @@ std::u16string RefusalTitle();
 // What the field already held stays, whatever it is (a value from a hand-edited profile may hold
 // what could not be typed); only what the change brought is judged.
 InputVerdict JudgeInput(const FieldRule& rule, const std::u16string& held, const std::u16string& reached);
+
+// A whole text for a field that takes `takes`, in windows-1251; nothing when the field would
+// refuse a character of it.
+std::optional<std::string> TakenWhole(Takes takes, std::u16string_view text);
 
 } // namespace kvitok

@@ -1,4 +1,5 @@
 // "Создать" and "Обзор": the receipt file and the path it goes to.
+#include "InputRules.h"
 #include "MainDialog.h"
 #include "platform/PathText.h"
 #include "receipt/ReceiptComposer.h"
@@ -112,12 +113,19 @@ void MainDialog::OnCreate() {
 }
 
 void MainDialog::OnBrowse() {
-    const std::optional<std::string> chosen = m_services.saveDialog.AskSavePath("kvt.html");
+    const std::optional<std::u16string> chosen =
+        m_services.saveDialog.AskSavePath("kvt.html", kReceiptFilters);
     if (!chosen) {
         return;
     }
+    // The file field's own rule: what it would refuse if typed, it refuses chosen.
+    std::optional<std::string> taken = TakenWhole(FormRow(ControlId::FileName).takes, *chosen);
+    if (!taken) {
+        Message("Имя файла содержит символы, которые нельзя сохранить в форме."_cp, MessageIcon::Warning);
+        return;
+    }
     ReadControls();
-    std::string path = *chosen;
+    std::string path = std::move(*taken);
     if (!EndsWith(path, ".html") && !EndsWith(path, ".htm")) {
         path += ".html";
     }

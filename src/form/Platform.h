@@ -4,7 +4,9 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace kvitok {
 
@@ -25,12 +27,24 @@ public:
     virtual MessageAnswer Show(const std::string& text, MessageIcon icon, MessageButtons buttons) = 0;
 };
 
-// The save-file dialog: starts at `initialName`, offers "HTML Files (*.html;*.htm)" and
-// "All Files(*.*)", asks before an existing file is chosen. Nothing when the user cancels.
+// A choice of the save dialog's file list: its name and its patterns, ";" between them.
+struct FileFilter {
+    std::string_view name;
+    std::string_view patterns;
+};
+
+// The filters a receipt is saved with.
+inline constexpr FileFilter kReceiptFilters[] = {{"HTML Files (*.html;*.htm)", "*.html;*.htm"},
+                                                 {"All Files(*.*)", "*.*"}};
+
+// The save-file dialog: starts at `initialName`, offers the filters, the first chosen, and asks
+// before an existing file is chosen. The path chosen as the system gives it (UTF-16): the form
+// decides what it may hold. Nothing when the user cancels.
 class SaveFileDialog {
 public:
     virtual ~SaveFileDialog() = default;
-    virtual std::optional<std::string> AskSavePath(const std::string& initialName) = 0;
+    virtual std::optional<std::u16string> AskSavePath(const std::string& initialName,
+                                                      std::span<const FileFilter> filters) = 0;
 };
 
 // Opens a file in the desktop's default program for it, without waiting for the program. When

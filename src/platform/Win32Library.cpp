@@ -14,4 +14,10 @@ HMODULE LoadSystemLibrary(const wchar_t* name) {
     return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
+FARPROC SystemProcAddress(const wchar_t* library, const char* name) {
+    // Never freed: the library stays for the run.
+    HMODULE module = LoadSystemLibrary(library);
+    return module == nullptr ? nullptr : GetProcAddress(module, name);
+}
+
 } // namespace kvitok

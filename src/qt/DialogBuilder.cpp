@@ -126,7 +126,7 @@ QWidget* CreateWidget(const FormControl& control, QWidget* parent) {
     case ControlKind::DatePicker: {
         auto* date = new QDateEdit(parent);
         date->setCalendarPopup(true);
-        date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+        date->setDisplayFormat(QString::fromLatin1(kDatePickerFormat));
         return date;
     }
     }

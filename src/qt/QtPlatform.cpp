@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 
 #include <memory>
 
@@ -54,13 +53,12 @@ MessageAnswer QtMessageBoxes::Show(const std::string& text, MessageIcon icon, Me
 
 namespace {
 
-// The filters are written the way the form's users know them ("*.html;*.htm", "*.*"); the
-// file list gets the same meaning on Linux: patterns split at ";", and "*.*" is every file.
-QStringList FilterPatterns(const QString& filter) {
-    static const QRegularExpression inParentheses(QStringLiteral("\\(([^()]*)\\)\\s*$"));
-    const QRegularExpressionMatch match = inParentheses.match(filter);
-    QStringList patterns = (match.hasMatch() ? match.captured(1) : filter)
-                               .split(QRegularExpression(QStringLiteral("[; ]")), Qt::SkipEmptyParts);
+// The patterns are written the way the form's users know them ("*.html;*.htm", "*.*"); the file
+// list gets the same meaning on Linux: "*.*" is every file.
+QStringList FilterPatterns(const FileFilter& filter) {
+    QStringList patterns =
+        QString::fromLatin1(filter.patterns.data(), static_cast<qsizetype>(filter.patterns.size()))
+            .split(QLatin1Char(';'), Qt::SkipEmptyParts);
     for (QString& pattern : patterns) {
         if (pattern == QLatin1String("*.*")) {
             pattern = QStringLiteral("*");
@@ -71,26 +69,33 @@ QStringList FilterPatterns(const QString& filter) {
 
 } // namespace
 
-std::optional<std::string> QtSaveFileDialog::AskSavePath(const std::string& initialName) {
+std::optional<std::u16string> QtSaveFileDialog::AskSavePath(const std::string& initialName,
+                                                            std::span<const FileFilter> offered) {
     QFileDialog dialog(m_parent);
     dialog.setWindowTitle(QCoreApplication::applicationName());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    const QStringList filters {QStringLiteral("HTML Files (*.html;*.htm)"), QStringLiteral("All Files(*.*)")};
+    QStringList filters;
+    for (const FileFilter& filter : offered) {
+        filters << FromCp1251(std::string(filter.name));
+    }
     dialog.setNameFilters(filters);
     const QFileInfo initial(FromCp1251(initialName));
     dialog.setDirectory(initial.absolutePath());
     dialog.selectFile(initial.fileName());
 
     auto* model = dialog.findChild<QFileSystemModel*>();
-    const auto applyFilter = [model](const QString& filter) {
-        if (model != nullptr) {
-            model->setNameFilters(FilterPatterns(filter));
+    const auto applyFilter = [model, offered, filters](const QString& chosen) {
+        const qsizetype index = filters.indexOf(chosen);
+        if (model != nullptr && index >= 0) {
+            model->setNameFilters(FilterPatterns(offered[static_cast<std::size_t>(index)]));
         }
     };
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, applyFilter);
-    applyFilter(filters.front());
+    if (!filters.isEmpty()) {
+        applyFilter(filters.front());
+    }
 
     // Choosing a filter must not rename the file: the dialog would put the filter's first
     // suffix in place of the typed one ("kvt.*" for every file, "kvt.htm" for HTML). The name
@@ -115,13 +120,9 @@ std::optional<std::string> QtSaveFileDialog::AskSavePath(const std::string& init
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    const std::optional<std::string> path =
-        ToCp1251(QDir::toNativeSeparators(dialog.selectedFiles().front()));
-    if (!path) {
-        QMessageBox::warning(m_parent, QCoreApplication::applicationName(),
-                             QStringLiteral("Имя файла содержит символы, которые нельзя сохранить в форме."));
-    }
-    return path;
+    const QString path = QDir::toNativeSeparators(dialog.selectedFiles().front());
+    return std::u16string(reinterpret_cast<const char16_t*>(path.utf16()),
+                          static_cast<std::size_t>(path.size()));
 }
 
 QtShell::~QtShell() {

@@ -29,7 +29,8 @@ private:
 class QtSaveFileDialog : public SaveFileDialog {
 public:
     void SetParent(QWidget* parent) { m_parent = parent; }
-    std::optional<std::string> AskSavePath(const std::string& initialName) override;
+    std::optional<std::u16string> AskSavePath(const std::string& initialName,
+                                              std::span<const FileFilter> filters) override;
 
 private:
     QPointer<QWidget> m_parent;

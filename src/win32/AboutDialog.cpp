@@ -1,23 +1,19 @@
 #include "AboutDialog.h"
 
 #include "DialogBuilder.h"
-#include "Emblem.h"
 #include "TextBridge.h"
 
 namespace kvitok {
 
 namespace {
 
-INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
     switch (message) {
     case WM_INITDIALOG:
-        FitTexts(window, AboutDialogTemplate());
+        DressDialog(window, AboutDialogTemplate());
         SetDlgItemTextW(window, ControlId::PlatformLine, L"для Windows");
         SetFocus(GetDlgItem(window, IDOK));
         return FALSE; // the focus is set
-    case WM_DRAWITEM:
-        DrawEmblem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             EndDialog(window, LOWORD(wParam));

@@ -1,5 +1,7 @@
 #include "DialogBuilder.h"
 
+#include "AccessibleNames.h"
+#include "Emblem.h"
 #include "TextBridge.h"
 #include "form/DialogUnits.h"
 
@@ -24,7 +26,7 @@ struct ItemStyle {
 ItemStyle StyleOf(ControlKind kind) {
     switch (kind) {
     case ControlKind::Picture:
-        return {kStatic, SS_OWNERDRAW};
+        return {kStatic, SS_LEFT}; // it draws the emblem itself (DressDialog)
     case ControlKind::Static:
         return {kStatic, SS_LEFT | SS_NOPREFIX};
     case ControlKind::CentredStatic:
@@ -115,6 +117,8 @@ void DialogBuilder::Control(const FormControl& control) {
     Word(0); // no creation data
 }
 
+namespace {
+
 void FitTexts(HWND dialog, const DialogTemplate& dialogTemplate) {
     HDC dc = GetDC(dialog);
     const HGDIOBJ oldFont =
@@ -172,6 +176,39 @@ void FitTexts(HWND dialog, const DialogTemplate& dialogTemplate) {
     const int grown = (frame.right - frame.left) - (placed.right - placed.left);
     SetWindowPos(dialog, nullptr, placed.left - grown / 2, placed.top, frame.right - frame.left,
                  placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The names live as long as the dialog: they go with it, while its children are still there.
+LRESULT CALLBACK KeepNames(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                           DWORD_PTR names) {
+    if (message == WM_DESTROY) {
+        RemoveWindowSubclass(dialog, KeepNames, id);
+        delete reinterpret_cast<AccessibleNames*>(names);
+    }
+    return DefSubclassProc(dialog, message, wParam, lParam);
+}
+
+} // namespace
+
+void DressDialog(HWND dialog, const DialogTemplate& dialogTemplate) {
+    FitTexts(dialog, dialogTemplate);
+    const std::wstring dateFormat = Wide(kDatePickerFormat);
+    for (const FormControl& control : dialogTemplate.controls) {
+        if (IsDatePicker(control.kind)) {
+            SendDlgItemMessageW(dialog, control.id, DTM_SETFORMATW, 0,
+                                reinterpret_cast<LPARAM>(dateFormat.c_str()));
+        }
+    }
+    // The picture has no id: it is the child at its place in the template.
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (const FormControl& control : dialogTemplate.controls) {
+        if (child != nullptr && control.kind == ControlKind::Picture) {
+            ShowEmblemIn(child);
+        }
+        child = child == nullptr ? nullptr : GetWindow(child, GW_HWNDNEXT);
+    }
+    SetWindowSubclass(dialog, KeepNames, 1,
+                      reinterpret_cast<DWORD_PTR>(new AccessibleNames(dialog, dialogTemplate)));
 }
 
 } // namespace kvitok

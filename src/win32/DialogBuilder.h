@@ -30,10 +30,12 @@ private:
     std::vector<WORD> m_words;
 };
 
-// Widens a dialog made from `dialogTemplate`, while it is still hidden, where the letters of its
-// font at the screen's DPI need more room than the layout gives them ("MS Shell Dlg" is drawn in
-// the wider Tahoma on many systems). The unit is widened as the Qt window widens it, so the
-// layout keeps its alignment; nothing moves when every text fits.
-void FitTexts(HWND dialog, const DialogTemplate& dialogTemplate);
+// What the template cannot say, done to a dialog made from it while it is still hidden: room for
+// its texts, the pickers' date format, the emblem, and the inputs' names for screen readers
+// (given for the dialog's life). Room: where the letters of its font at the screen's DPI need
+// more than the layout gives them ("MS Shell Dlg" is drawn in the wider Tahoma on many systems),
+// the unit is widened as the Qt window widens it, so the layout keeps its alignment; nothing
+// moves when every text fits.
+void DressDialog(HWND dialog, const DialogTemplate& dialogTemplate);
 
 } // namespace kvitok

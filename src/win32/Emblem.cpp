@@ -2,19 +2,36 @@
 
 #include "Resources.h"
 
+#include <commctrl.h>
+
 namespace kvitok {
 
-void DrawEmblem(const DRAWITEMSTRUCT& item) {
-    const RECT& r = item.rcItem;
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
+namespace {
+
+LRESULT CALLBACK PaintEmblem(HWND picture, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                             DWORD_PTR /*data*/) {
+    if (message != WM_PAINT) {
+        return DefSubclassProc(picture, message, wParam, lParam);
+    }
+    PAINTSTRUCT paint {};
+    HDC dc = BeginPaint(picture, &paint);
+    RECT r {};
+    GetClientRect(picture, &r);
     const auto emblem =
         static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(KVITOK_EMBLEM), IMAGE_ICON,
-                                      width, height, LR_DEFAULTCOLOR));
+                                      r.right, r.bottom, LR_DEFAULTCOLOR));
     if (emblem != nullptr) {
-        DrawIconEx(item.hDC, r.left, r.top, emblem, width, height, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, 0, 0, emblem, r.right, r.bottom, 0, nullptr, DI_NORMAL);
         DestroyIcon(emblem);
     }
+    EndPaint(picture, &paint);
+    return 0;
+}
+
+} // namespace
+
+void ShowEmblemIn(HWND picture) {
+    SetWindowSubclass(picture, PaintEmblem, 1, 0);
 }
 
 HICON LoadProgramIcon(int side) {

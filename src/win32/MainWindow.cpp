@@ -1,6 +1,5 @@
 #include "MainWindow.h"
 
-#include "AccessibleNames.h"
 #include "DialogBuilder.h"
 #include "Emblem.h"
 
@@ -154,12 +153,6 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return true;
         }
         return false;
-    case WM_DRAWITEM:
-        if (const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam); item->CtlType == ODT_STATIC) {
-            DrawEmblem(*item);
-            return true;
-        }
-        return false;
     case WM_TIMER:
         if (wParam != kShowAheadTimer) {
             return false;
@@ -171,18 +164,15 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             m_sync.FocusEntered(id);
         }
         return true;
-    case WM_DESTROY:
-        m_names.reset();
-        return false;
     default:
         return false;
     }
 }
 
-// What the dialog manager does not do by itself: room for the texts, the system menu's about
-// entry, the icons, the pickers' date format and the inputs' names.
+// What the dialog manager does not do by itself: the controls dressed, the system menu's about
+// entry, the icons.
 void MainWindow::OnInitDialog() {
-    FitTexts(m_window, MainDialogTemplate());
+    DressDialog(m_window, MainDialogTemplate());
     if (HMENU menu = GetSystemMenu(m_window, FALSE)) {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(menu, MF_STRING, kAboutCommand, L"&About kvitok...");
@@ -191,12 +181,6 @@ void MainWindow::OnInitDialog() {
     m_smallIcon = LoadProgramIcon(GetSystemMetrics(SM_CXSMICON));
     SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
     SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
-    for (const FormControl& control : MainDialogTemplate().controls) {
-        if (control.kind == ControlKind::DatePicker) {
-            SendMessageW(Control(control.id), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"dd.MM.yyyy"));
-        }
-    }
-    m_names = std::make_unique<AccessibleNames>(m_window, MainDialogTemplate());
 }
 
 void MainWindow::OnCommand(int id, int code) {

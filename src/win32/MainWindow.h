@@ -3,13 +3,9 @@
 #include "WindowPort.h"
 #include "form/ControlSync.h"
 
-#include <memory>
-
 #include <windows.h>
 
 namespace kvitok {
-
-class AccessibleNames;
 
 // The Win32 window of MainDialog: a dialog made from the form table, its controls reached by the
 // control sync through a WindowPort. The window turns the controls' notifications into the
@@ -59,7 +55,6 @@ private:
     bool m_aheadBegun = false; // past the first tick of the show-ahead timer
     WindowPort m_port;
     ControlSync m_sync;
-    std::unique_ptr<AccessibleNames> m_names;
     HICON m_bigIcon = nullptr;
     HICON m_smallIcon = nullptr;
 };

@@ -35,11 +35,6 @@ thread_local bool t_comEntered = false;
 
 } // namespace
 
-FARPROC SystemProcAddress(const wchar_t* library, const char* name) {
-    HMODULE module = LoadSystemLibrary(library);
-    return module == nullptr ? nullptr : GetProcAddress(module, name);
-}
-
 void EnterCom() {
     if (!t_comEntered) {
         t_comEntered = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
@@ -80,17 +75,23 @@ MessageAnswer Win32MessageBoxes::Show(const std::string& text, MessageIcon icon,
     return answer == IDOK ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 
-std::optional<std::string> Win32SaveFileDialog::AskSavePath(const std::string& initialName) {
+std::optional<std::u16string> Win32SaveFileDialog::AskSavePath(const std::string& initialName,
+                                                               std::span<const FileFilter> filters) {
     // Room for a long path; the dialog fails rather than cut one.
     std::wstring file(32768, L'\0');
     const std::wstring initial = Wide(initialName);
     file.replace(0, initial.size(), initial);
-    static constexpr wchar_t kFilter[] = L"HTML Files (*.html;*.htm)\0*.html;*.htm\0All Files(*.*)\0*.*\0";
+    // Each filter's name and patterns, each ended by a zero, and one more zero at the end.
+    std::wstring filter;
+    for (const FileFilter& offered : filters) {
+        filter += Wide(offered.name) + L'\0' + Wide(offered.patterns) + L'\0';
+    }
+    filter += L'\0';
 
     OPENFILENAMEW dialog {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = m_owner;
-    dialog.lpstrFilter = kFilter;
+    dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
@@ -104,13 +105,8 @@ std::optional<std::string> Win32SaveFileDialog::AskSavePath(const std::string& i
     if (getSaveFileName == nullptr || !getSaveFileName(&dialog)) {
         return std::nullopt;
     }
-    const std::optional<std::string> path = Narrow(file.c_str());
-    if (!path) {
-        const std::wstring caption = ProgramName();
-        MessageBoxW(m_owner, L"Имя файла содержит символы, которые нельзя сохранить в форме.",
-                    caption.c_str(), MB_OK | MB_ICONWARNING);
-    }
-    return path;
+    const std::wstring path = file.c_str();
+    return std::u16string(path.begin(), path.end());
 }
 
 void Win32Shell::OpenInDefaultProgram(const std::string& path, Failed failed) {

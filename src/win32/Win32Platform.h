@@ -15,16 +15,6 @@ namespace kvitok {
 // The caption of every box: the executable's base name, so renaming it renames the boxes.
 std::wstring ProgramName();
 
-// The save dialog's, the shell's and the screen reader's libraries bring many more with them
-// (under Wine the printing system too), so they are loaded when first used, not at every start.
-// SystemFunction finds a function in a library of the system folder, loading the library if it
-// is not yet; nullptr when the system lacks either. The library stays loaded for the run.
-FARPROC SystemProcAddress(const wchar_t* library, const char* name);
-template <typename Function>
-Function* SystemFunction(const wchar_t* library, const char* name) {
-    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(SystemProcAddress(library, name)));
-}
-
 // COM on the calling thread, for the services that want it: entered by the first of them, left
 // when the thread's ComScope ends (main() keeps one around the whole run).
 void EnterCom();
@@ -50,7 +40,8 @@ private:
 
 class Win32SaveFileDialog : public SaveFileDialog {
 public:
-    std::optional<std::string> AskSavePath(const std::string& initialName) override;
+    std::optional<std::u16string> AskSavePath(const std::string& initialName,
+                                              std::span<const FileFilter> filters) override;
     void SetOwner(HWND owner) { m_owner = owner; }
 
 private:

@@ -170,24 +170,32 @@ TEST_F(CreateCommand, InvalidFormShowsTheComplaintOnly) {
 
 TEST_F(CreateCommand, BrowseAddsTheExtensionOnlyWhenMissing) {
     struct Case {
-        std::optional<std::string> chosen;
+        std::optional<std::u16string> chosen;
         std::string shown;
+        bool told = false;
     };
     const Case cases[] = {
-        {"/home/u/receipt", "/home/u/receipt.html"},
-        {"/home/u/receipt.htm", "/home/u/receipt.htm"},
-        {"/home/u/receipt.html", "/home/u/receipt.html"},
-        {"/home/u/receipt.HTML", "/home/u/receipt.HTML.html"},
+        {u"/home/u/receipt", "/home/u/receipt.html"},
+        {u"/home/u/receipt.htm", "/home/u/receipt.htm"},
+        {u"/home/u/receipt.html", "/home/u/receipt.html"},
+        {u"/home/u/receipt.HTML", "/home/u/receipt.HTML.html"},
         {std::nullopt, "/home/u/receipt.HTML.html"}, // cancelled: unchanged
+        // What the file field would refuse typed, it refuses chosen.
+        {u"/home/u/квитанция 中.html", "/home/u/receipt.HTML.html", true},
+        {u"/home/u/what?.html", "/home/u/receipt.HTML.html", true},
+        {u"/home/u/квитанция.html", std::string("/home/u/квитанция.html"_cp)},
     };
     FillValidForm();
     Put(Id::Address, "typed, not yet read");
     for (const Case& c : cases) {
         platform.saveDialog.answer = c.chosen;
+        platform.messages.shown.clear();
         Click(Id::Browse);
         EXPECT_EQ(C().Edit(Id::FileName).text, c.shown);
+        EXPECT_EQ(platform.messages.shown.size(), c.told ? 1u : 0u) << c.shown;
     }
     EXPECT_EQ(platform.saveDialog.initialNames.front(), "kvt.html");
+    EXPECT_EQ(platform.saveDialog.filters, (std::vector<std::string_view> {"*.html;*.htm", "*.*"}));
     EXPECT_EQ(C().Edit(Id::Address).text, "typed, not yet read");
 }
 

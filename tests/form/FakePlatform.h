@@ -39,11 +39,17 @@ public:
 
 class FakeSaveFileDialog : public SaveFileDialog {
 public:
-    std::optional<std::string> answer; // nothing: the user cancels
+    std::optional<std::u16string> answer; // nothing: the user cancels
     std::vector<std::string> initialNames;
+    std::vector<std::string_view> filters; // of the last question: each one's patterns
 
-    std::optional<std::string> AskSavePath(const std::string& initialName) override {
+    std::optional<std::u16string> AskSavePath(const std::string& initialName,
+                                              std::span<const FileFilter> offered) override {
         initialNames.push_back(initialName);
+        filters.clear();
+        for (const FileFilter& filter : offered) {
+            filters.push_back(filter.patterns);
+        }
         return answer;
     }
 };

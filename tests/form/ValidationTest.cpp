@@ -140,7 +140,7 @@ TEST_F(Validation, RefusedReadComplainsOnceAndRevertsNothing) {
          }},
         {"browse",
          [&] {
-             platform.saveDialog.answer = "/home/u/chosen.html";
+             platform.saveDialog.answer = u"/home/u/chosen.html";
              Click(Id::Browse);
          }},
         {"close",

@@ -106,7 +106,9 @@ TEST(Win32OnDemandLibraries, SaveDialogAndShellStillWork) {
         const WhenShown save([](HWND dialog) {
             PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         });
-        EXPECT_EQ(Win32SaveFileDialog().AskSavePath(receipt), receipt);
+        const std::wstring whole = (folder.Path() / "receipt.html").wstring();
+        EXPECT_EQ(Win32SaveFileDialog().AskSavePath(receipt, kReceiptFilters),
+                  std::u16string(whole.begin(), whole.end()));
     }
 
     // The shell runs a command file in its program, which leaves a mark.
