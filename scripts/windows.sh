@@ -60,7 +60,7 @@ install_packages() {
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
         libz-mingw-w64-dev googletest
         cmake make pkg-config gcc dpkg-dev tcl xz-utils bzip2
-        wine wine64 fonts-wine nsis zip imagemagick xvfb xauth xdotool
+        wine wine64 fonts-wine nsis zip imagemagick xvfb xauth xdotool osslsigncode
         qt6-base-dev libqrencode-dev libpng-dev libsqlite3-dev g++
     )
     local missing=() p
@@ -399,19 +399,43 @@ version() {
     sed -n 's/^project(kvitok VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt"
 }
 
-# The installer and the portable zip, beside kvitok.exe in the build folder.
+# signing: true when the Windows files are to be signed (scripts/windows-sign.sh tells how).
+signing() {
+    if [ -n "${KVITOK_SIGN_CERT:-}" ] || [ -n "${KVITOK_SIGN_KEY:-}" ]; then
+        if [ -z "${KVITOK_SIGN_CERT:-}" ] || [ -z "${KVITOK_SIGN_KEY:-}" ]; then
+            echo "windows.sh: signing needs both KVITOK_SIGN_CERT and KVITOK_SIGN_KEY" >&2
+            exit 2
+        fi
+        local f
+        for f in "$KVITOK_SIGN_CERT" "$KVITOK_SIGN_KEY"; do
+            [ -r "$f" ] || { echo "windows.sh: cannot read $f" >&2; exit 2; }
+        done
+        return 0
+    fi
+    [ -n "${KVITOK_SIGN_LIKE:-}" ]
+}
+
+# The installer and the portable zip, beside kvitok.exe in the build folder; signed when asked,
+# kvitok.exe before it goes into them, and the uninstaller (of which a copy stays here).
 make_packages() {
-    local v exe=$build/src/win32/kvitok.exe
+    local v exe=$build/src/win32/kvitok.exe sign=()
     v=$(version)
     stage "installer and zip of kvitok $v"
+    rm -f "$build/uninstall.exe"
     "$triple-strip" -o "$build/kvitok.exe" "$exe"
-    touch -d "@$SOURCE_DATE_EPOCH" "$build/kvitok.exe"
+    if signing; then
+        "$root/scripts/windows-sign.sh" "$build/kvitok.exe"
+        sign=(-DSIGN="$root/scripts/windows-sign.sh" -DSIGNED_UNINSTALLER="$build/uninstall.exe")
+    fi
+    install -m 644 "$root/packaging/windows/kvitok-portable.txt" "$build/kvitok-portable.txt"
+    touch -d "@$SOURCE_DATE_EPOCH" "$build/kvitok.exe" "$build/kvitok-portable.txt"
     makensis -V2 -DVERSION="$v" -DEXE="$build/kvitok.exe" -DICON="$build/icons/kvitok.ico" \
-        -DSIZE_KB=$(($(stat -c %s "$build/kvitok.exe") / 1024)) \
+        -DSIZE_KB=$(($(stat -c %s "$build/kvitok.exe") / 1024)) "${sign[@]}" \
         -DOUTFILE="$build/kvitok-$v-setup.exe" "$root/packaging/windows/kvitok.nsi"
     rm -f "$build/kvitok-$v-portable.zip"
     # Without extra fields (owners, exact times); the time a zip keeps is local time, so UTC.
-    (cd "$build" && TZ=UTC zip -q -X "kvitok-$v-portable.zip" kvitok.exe)
+    # The marker file beside kvitok.exe makes this copy keep its files in its own folder.
+    (cd "$build" && TZ=UTC zip -q -X "kvitok-$v-portable.zip" kvitok.exe kvitok-portable.txt)
     ls -l "$build/kvitok-$v-setup.exe" "$build/kvitok-$v-portable.zip"
 }
 
@@ -518,6 +542,8 @@ smoke_test() {
 }
 
 # The steps, in order; each later product (the window, an installer, a zip) is one more step.
+# A half-given certificate is told now rather than after the build.
+[ "$make_package" -eq 0 ] || signing || true
 install_packages
 fetch_sources
 build_libraries
