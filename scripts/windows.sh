@@ -461,12 +461,60 @@ wait_window() {
     return 1
 }
 
-# What a person does: install, start kvitok from the Start menu, see the about box and the form
-# of kvitok.ini, press Enter and find the receipt in Documents, close, uninstall. The person's own
-# files stay. A Windows of its own, whose Documents lie in the build folder and whose browser
-# is a no-op, keeps the machine's home and desktop out of it.
+# A Windows of its own for the smoke test, whose Documents lie in the build folder and whose
+# browser is a no-op, keeps the machine's home and desktop out of it. Its two places for kvitok:
+# the person's own install and the one for everyone, each with its shortcut and its entry in
+# "Programs and Features".
+smoke_places() {
+    documents=$(readlink -f "$(winepath -u "$(wine cmd /c 'echo %USERPROFILE%\Documents' | tr -d '\r')")")
+    appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' | tr -d '\r')")
+    mine=$(winepath -u "$(wine cmd /c 'echo %LOCALAPPDATA%' | tr -d '\r')")/Programs/kvitok
+    mine_shortcut="$appdata/Microsoft/Windows/Start Menu/Programs/kvitok.lnk"
+    everyone=$WINEPREFIX/drive_c/Program\ Files/kvitok
+    everyone_shortcut=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/kvitok.lnk
+}
+
+# entry_value <HKCU|HKLM> <name>: a value of kvitok's entry in "Programs and Features", or nothing.
+entry_value() {
+    wine reg query "$1\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\kvitok" /v "$2" 2>/dev/null |
+        tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z]* *//p"
+}
+
+# run_windows <program> <arguments...>: a setup or an uninstaller, waited for to its end.
+run_windows() {
+    wine "$@"
+    wineserver --wait
+}
+
+# installed <name> <folder> <shortcut> <HKCU|HKLM>: that install is there, of this build, whole.
+installed() {
+    cmp -s "$2/kvitok.exe" "$build/kvitok.exe" || { echo "$1: no kvitok.exe of this build in $2" >&2; return 1; }
+    [ -f "$2/uninstall.exe" ] || { echo "$1: no uninstaller in $2" >&2; return 1; }
+    [ -f "$3" ] || { echo "$1: no Start-menu shortcut $3" >&2; return 1; }
+    [ "$(entry_value "$4" DisplayVersion)" = "$(version)" ] &&
+        [ "$(readlink -f "$(winepath -u "$(entry_value "$4" InstallLocation)")")" = "$(readlink -f "$2")" ] ||
+        { echo "$1: no entry of this version for $2 in $4" >&2; return 1; }
+}
+
+# gone <name> <folder> <shortcut> <HKCU|HKLM>: nothing of that install is left.
+gone() {
+    [ ! -e "$2/kvitok.exe" ] && [ ! -e "$2/uninstall.exe" ] || { echo "$1: files left in $2" >&2; return 1; }
+    [ ! -e "$3" ] || { echo "$1: shortcut $3 left" >&2; return 1; }
+    [ -z "$(entry_value "$4" DisplayName)" ] || { echo "$1: entry left in $4" >&2; return 1; }
+}
+
+person_files_kept() {
+    grep -q 'kvt_insurer=Ivanov Ivan' "$appdata/kvitok/kvitok.ini" && [ -f "$appdata/kvitok/insurers.db" ] &&
+        [ -f "$documents/kvt.html" ] || { echo "the person's files were taken" >&2; return 1; }
+}
+
+# What a person does: install for themselves, start kvitok from the Start menu, see the about box
+# and the form of kvitok.ini, press Enter and find the receipt in Documents, close. Then the other
+# installs: for everyone by its switch; over an install for everyone of an earlier setup, whose
+# choice page is seen and which a run without a switch updates in place; for oneself by its switch
+# over it. Each uninstaller takes its own install only, and the person's files stay.
 smoke_test() {
-    local v setup programs documents appdata form
+    local v setup earlier
     v=$(version)
     setup=$build/kvitok-$v-setup.exe
     export WINEPREFIX=$build/wine-smoke WINEDEBUG=-all LANG=C.UTF-8
@@ -476,18 +524,13 @@ smoke_test() {
     wineserver --wait
     wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d true /f >/dev/null 2>&1
     start_display
+    local documents appdata mine mine_shortcut everyone everyone_shortcut
+    smoke_places
 
-    stage "installing $(basename "$setup") silently under Wine"
-    wine "$setup" /S
-    wineserver --wait
-    programs=$WINEPREFIX/drive_c/Program\ Files/kvitok
-    local shortcut=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/kvitok.lnk
-    [ -f "$programs/kvitok.exe" ] || { echo "kvitok.exe was not installed" >&2; return 1; }
-    [ -f "$shortcut" ] || { echo "no Start-menu shortcut" >&2; return 1; }
-    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\kvitok' /v DisplayName 2>/dev/null |
-        grep -q kvitok || { echo "no entry in Programs and Features" >&2; return 1; }
-    documents=$(readlink -f "$(winepath -u "$(wine cmd /c 'echo %USERPROFILE%\Documents' | tr -d '\r')")")
-    appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' | tr -d '\r')")
+    stage "installing $(basename "$setup") silently, for this person by default"
+    run_windows "$setup" /S
+    installed "the install for this person" "$mine" "$mine_shortcut" HKCU
+    gone "the install for everyone" "$everyone" "$everyone_shortcut" HKLM
 
     # The form saved before: the entrepreneur's contribution for 2016 of the golden receipt.
     mkdir -p "$appdata/kvitok"
@@ -499,9 +542,9 @@ smoke_test() {
 
     stage "starting kvitok from its Start-menu shortcut"
     local began=$SECONDS
-    wine start /wait 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\kvitok.lnk' &
+    wine start /wait "$(winepath -w "$mine_shortcut")" &
     local started=$!
-    local about
+    local about form
     about=$(wait_window "О программе.*kvitok")
     sleep 1
     shot about
@@ -528,17 +571,68 @@ smoke_test() {
     echo "kvitok ran for $((SECONDS - began)) s and ended"
     grep -q 'kvt_insurer=Ivanov Ivan' "$appdata/kvitok/kvitok.ini" ||
         { echo "the form was not kept in kvitok.ini" >&2; return 1; }
+    # The payers the person would have saved.
+    [ -f "$appdata/kvitok/insurers.db" ] || echo "payers" >"$appdata/kvitok/insurers.db"
 
-    stage "uninstalling"
-    wine "$programs/uninstall.exe" /S
+    stage "installing for everyone by /AllUsers, and uninstalling that"
+    run_windows "$setup" /S /AllUsers
+    installed "the install for everyone" "$everyone" "$everyone_shortcut" HKLM
+    installed "the install for this person" "$mine" "$mine_shortcut" HKCU
+    run_windows "$everyone/uninstall.exe" /S
+    gone "the install for everyone" "$everyone" "$everyone_shortcut" HKLM
+    installed "the install for this person, after the other's uninstaller" "$mine" "$mine_shortcut" HKCU
+    person_files_kept
+
+    stage "updating an earlier setup's install for everyone"
+    earlier=$build/smoke-earlier
+    mkdir -p "$earlier"
+    echo "the earlier kvitok.exe" >"$earlier/kvitok.exe"
+    makensis -V2 -DEXE="$earlier/kvitok.exe" -DOUTFILE="$earlier/kvitok-earlier.exe" \
+        "$root/packaging/windows/smoke/earlier-for-everyone.nsi"
+    run_windows "$earlier/kvitok-earlier.exe" /S
+    [ "$(entry_value HKLM DisplayVersion)" = 2.3 ] && [ -f "$everyone/uninstall.exe" ] ||
+        { echo "the earlier setup did not install" >&2; return 1; }
+    # A person starting the setup meets the choice page, the install for everyone chosen.
+    wine "$setup" &
+    local interactive=$! window
+    window=$(wait_window "Установка kvitok $v")
+    sleep 1
+    xdotool key --window "$window" Return 2>/dev/null
+    sleep 2
+    shot installer-choice
+    # Cancel, and yes to the question whether to.
+    xdotool key --window "$window" Escape 2>/dev/null
+    sleep 1
+    xdotool key Return 2>/dev/null
+    wait "$interactive" || true
     wineserver --wait
-    [ ! -e "$programs/kvitok.exe" ] && [ ! -e "$shortcut" ] ||
-        { echo "the uninstaller left the program behind" >&2; return 1; }
-    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\kvitok' >/dev/null 2>&1 &&
-        { echo "the uninstaller left its entry in Programs and Features" >&2; return 1; }
-    [ -f "$appdata/kvitok/kvitok.ini" ] && [ -f "$documents/kvt.html" ] ||
-        { echo "the uninstaller took the person's files" >&2; return 1; }
-    echo "installed, started, seen, used, closed and uninstalled"
+    [ "$(entry_value HKLM DisplayVersion)" = 2.3 ] || { echo "the cancelled setup changed the install" >&2; return 1; }
+    run_windows "$setup" /S
+    installed "the updated install for everyone" "$everyone" "$everyone_shortcut" HKLM
+    cmp -s "$everyone/uninstall.exe" "$mine/uninstall.exe" ||
+        { echo "the install for everyone kept the earlier uninstaller" >&2; return 1; }
+    installed "the install for this person, after the update for everyone" "$mine" "$mine_shortcut" HKCU
+
+    stage "uninstalling for this person, installing again by /CurrentUser, uninstalling both"
+    run_windows "$mine/uninstall.exe" /S
+    gone "the install for this person" "$mine" "$mine_shortcut" HKCU
+    installed "the install for everyone, after the other's uninstaller" "$everyone" "$everyone_shortcut" HKLM
+    person_files_kept
+    run_windows "$setup" /S /CurrentUser
+    installed "the install for this person by /CurrentUser" "$mine" "$mine_shortcut" HKCU
+    installed "the install for everyone, after /CurrentUser" "$everyone" "$everyone_shortcut" HKLM
+    if [ -f "$build/uninstall.exe" ]; then
+        cmp -s "$mine/uninstall.exe" "$build/uninstall.exe" ||
+            { echo "the installed uninstaller is not the signed one" >&2; return 1; }
+        echo "the installed uninstaller is the signed one"
+    fi
+    run_windows "$everyone/uninstall.exe" /S
+    gone "the install for everyone" "$everyone" "$everyone_shortcut" HKLM
+    installed "the install for this person, after the other's uninstaller" "$mine" "$mine_shortcut" HKCU
+    run_windows "$mine/uninstall.exe" /S
+    gone "the install for this person" "$mine" "$mine_shortcut" HKCU
+    person_files_kept
+    echo "installed for this person and for everyone, updated, started, seen, used, closed and uninstalled"
 }
 
 # The steps, in order; each later product (the window, an installer, a zip) is one more step.

@@ -204,28 +204,24 @@ Function ChoicePage
     nsDialogs::Create 1018
     Pop $0
 
+    ; Under each choice, its folder, and whether kvitok is there already.
+    StrCpy $1 ""
+    ${If} $EarlierCurrentUser != ""
+        StrCpy $1 " kvitok уже установлен там и будет обновлён."
+    ${EndIf}
+    StrCpy $2 ""
+    ${If} $EarlierAllUsers != ""
+        StrCpy $2 " kvitok уже установлен там и будет обновлён."
+    ${EndIf}
     ${NSD_CreateRadioButton} 0 0u 100% 12u "Только для меня"
     Pop $ChoiceCurrentUser
-    ${NSD_CreateLabel} 12u 13u -12u 20u "В папку $CurrentUserDir. Права администратора не нужны."
+    ${NSD_CreateLabel} 12u 13u -12u 26u "В папку $CurrentUserDir. Права администратора не нужны.$1"
     Pop $0
-    ${NSD_CreateRadioButton} 0 40u 100% 12u "Для всех пользователей компьютера"
+    ${NSD_CreateRadioButton} 0 44u 100% 12u "Для всех пользователей компьютера"
     Pop $ChoiceAllUsers
-    ${NSD_CreateLabel} 12u 53u -12u 20u "В папку $AllUsersDir. Нужны права администратора."
+    ${NSD_CreateLabel} 12u 57u -12u 26u "В папку $AllUsersDir. Нужны права администратора.$2"
     Pop $0
-
-    StrCpy $1 ""
-    ${If} $EarlierAllUsers != ""
-        StrCpy $1 "kvitok уже установлен для всех пользователей в папке $EarlierAllUsers: установка для всех обновит его."
-    ${EndIf}
-    ${If} $EarlierCurrentUser != ""
-        ${If} $1 != ""
-            StrCpy $1 "$1$\r$\n"
-        ${EndIf}
-        StrCpy $1 "$1kvitok уже установлен для вас в папке $EarlierCurrentUser: установка только для себя обновит его."
-    ${EndIf}
-    ${NSD_CreateLabel} 0 84u 100% 30u "$1"
-    Pop $0
-    ${NSD_CreateLabel} 0 118u 100% 20u \
+    ${NSD_CreateLabel} 0 96u 100% 20u \
         "Ваши данные (форма и список плательщиков) хранятся отдельно от программы и при любом выборе остаются на месте."
     Pop $0
 
