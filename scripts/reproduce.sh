@@ -11,6 +11,8 @@
 # signing too gives the same bytes; else it takes the first build's signatures
 # (KVITOK_SIGN_LIKE), so that a signed release, given by --first-win, proves its commit without
 # its key: the setup holds the signed kvitok.exe and uninstaller, and is the same only with them.
+# KVITOK_SIGN_LIKE=DIR given here has both builds take the signatures of the signed files in DIR
+# (kvitok.exe, uninstall.exe, the setup), as a check of signed downloads does (see the README).
 #
 #   scripts/reproduce.sh                  the package and the Windows files, of the last commit
 #   scripts/reproduce.sh deb              the Debian package only
@@ -91,17 +93,19 @@ build() {
             cp -r "$out/one/win/deps/src" "$dir/build-win/deps/"
         fi
         local sign=()
-        if [ "$1" = two ] && signed "$out/one/win/kvitok.exe"; then
+        if [ "$1" = one ] || [ -n "${KVITOK_SIGN_LIKE:-}" ]; then
+            : # signed as the caller asked, or not at all
+        elif signed "$out/one/win/kvitok.exe"; then
             if [ -n "${KVITOK_SIGN_CERT:-}" ] && [ -n "${KVITOK_SIGN_KEY:-}" ] && [ -z "${KVITOK_SIGN_TIMESTAMP:-}" ]; then
                 echo "   signed with $(basename "$KVITOK_SIGN_CERT"), as the first build is"
             else
                 echo "   with the signatures of the first build"
                 sign=(-u KVITOK_SIGN_CERT -u KVITOK_SIGN_KEY KVITOK_SIGN_LIKE="$(readlink -f "$out/one/win")")
             fi
-        elif [ "$1" = two ]; then
+        else
             sign=(-u KVITOK_SIGN_CERT -u KVITOK_SIGN_KEY)
         fi
-        env -u KVITOK_SIGN_LIKE "${sign[@]}" KVITOK_WIN_BUILD_DIR="$dir/build-win" \
+        env "${sign[@]}" KVITOK_WIN_BUILD_DIR="$dir/build-win" \
             "$dir/src/scripts/windows.sh" package -DKVITOK_TESTS=OFF \
             >"$dir/windows.log" 2>&1 || { tail -n 40 "$dir/windows.log"; exit 1; }
         ln -sfn "$dir/build-win" "$dir/win"

@@ -60,7 +60,7 @@ install_packages() {
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
         libz-mingw-w64-dev googletest
         cmake make pkg-config gcc dpkg-dev tcl xz-utils bzip2
-        wine wine64 fonts-wine nsis zip imagemagick xvfb xauth xdotool osslsigncode
+        wine wine64 fonts-wine nsis zip unzip imagemagick xvfb xauth xdotool osslsigncode
         qt6-base-dev libqrencode-dev libpng-dev libsqlite3-dev g++
     )
     local missing=() p
@@ -401,6 +401,13 @@ version() {
 
 # signing: true when the Windows files are to be signed (scripts/windows-sign.sh tells how).
 signing() {
+    if [ -n "${KVITOK_SIGN_LIKE:-}" ]; then
+        [ -d "$KVITOK_SIGN_LIKE" ] || { echo "windows.sh: no folder $KVITOK_SIGN_LIKE" >&2; exit 2; }
+        # The installer's script signs from its own folder: the paths are made whole.
+        KVITOK_SIGN_LIKE=$(readlink -f "$KVITOK_SIGN_LIKE")
+        export KVITOK_SIGN_LIKE
+        return 0
+    fi
     if [ -n "${KVITOK_SIGN_CERT:-}" ] || [ -n "${KVITOK_SIGN_KEY:-}" ]; then
         if [ -z "${KVITOK_SIGN_CERT:-}" ] || [ -z "${KVITOK_SIGN_KEY:-}" ]; then
             echo "windows.sh: signing needs both KVITOK_SIGN_CERT and KVITOK_SIGN_KEY" >&2
@@ -410,9 +417,11 @@ signing() {
         for f in "$KVITOK_SIGN_CERT" "$KVITOK_SIGN_KEY"; do
             [ -r "$f" ] || { echo "windows.sh: cannot read $f" >&2; exit 2; }
         done
+        KVITOK_SIGN_CERT=$(readlink -f "$KVITOK_SIGN_CERT") KVITOK_SIGN_KEY=$(readlink -f "$KVITOK_SIGN_KEY")
+        export KVITOK_SIGN_CERT KVITOK_SIGN_KEY
         return 0
     fi
-    [ -n "${KVITOK_SIGN_LIKE:-}" ]
+    return 1
 }
 
 # The installer and the portable zip, beside kvitok.exe in the build folder; signed when asked,
@@ -490,6 +499,7 @@ run_windows() {
 installed() {
     cmp -s "$2/kvitok.exe" "$build/kvitok.exe" || { echo "$1: no kvitok.exe of this build in $2" >&2; return 1; }
     [ -f "$2/uninstall.exe" ] || { echo "$1: no uninstaller in $2" >&2; return 1; }
+    [ ! -e "$2/kvitok-portable.txt" ] || { echo "$1: the portable copy's marker was installed" >&2; return 1; }
     [ -f "$3" ] || { echo "$1: no Start-menu shortcut $3" >&2; return 1; }
     [ "$(entry_value "$4" DisplayVersion)" = "$(version)" ] &&
         [ "$(readlink -f "$(winepath -u "$(entry_value "$4" InstallLocation)")")" = "$(readlink -f "$2")" ] ||
@@ -526,6 +536,13 @@ smoke_test() {
     start_display
     local documents appdata mine mine_shortcut everyone everyone_shortcut
     smoke_places
+
+    # The portable copy: kvitok.exe and the marker that keeps its files beside it.
+    local zip=$build/kvitok-$v-portable.zip
+    [ "$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')" = "kvitok-portable.txt kvitok.exe " ] &&
+        unzip -p "$zip" kvitok.exe | cmp -s - "$build/kvitok.exe" &&
+        unzip -p "$zip" kvitok-portable.txt | cmp -s - "$root/packaging/windows/kvitok-portable.txt" ||
+        { echo "$(basename "$zip") does not hold kvitok.exe and its marker alone" >&2; return 1; }
 
     stage "installing $(basename "$setup") silently, for this person by default"
     run_windows "$setup" /S
@@ -631,6 +648,28 @@ smoke_test() {
     installed "the install for this person, after the other's uninstaller" "$mine" "$mine_shortcut" HKCU
     run_windows "$mine/uninstall.exe" /S
     gone "the install for this person" "$mine" "$mine_shortcut" HKCU
+    person_files_kept
+
+    # A run without administrator rights starts itself again with them for an install for
+    # everyone, waits for it and tells its outcome; so does that install's uninstaller.
+    stage "without administrator rights: /AllUsers and its uninstaller start again with them"
+    local pretend=$build/smoke-without-admin/kvitok-$v-setup.exe
+    mkdir -p "$(dirname "$pretend")"
+    makensis -V2 -DSMOKE_WITHOUT_ADMIN -DVERSION="$v" -DEXE="$build/kvitok.exe" -DICON="$build/icons/kvitok.ico" \
+        -DSIZE_KB=1 -DOUTFILE="$pretend" "$root/packaging/windows/kvitok.nsi"
+    # Wine's trace of the processes it starts shows the second run.
+    local trace=$build/smoke-without-admin/processes.log
+    WINEDEBUG=-all,trace+process run_windows "$pretend" /S /AllUsers 2>"$trace" ||
+        { echo "the setup started again failed" >&2; return 1; }
+    grep -q 'CreateProcessInternalW .* /S /AllUsers /Elevated"' "$trace" ||
+        { echo "the setup did not start again with administrator rights" >&2; return 1; }
+    installed "the install for everyone, by a run started again" "$everyone" "$everyone_shortcut" HKLM
+    gone "the install for this person" "$mine" "$mine_shortcut" HKCU
+    WINEDEBUG=-all,trace+process run_windows "$everyone/uninstall.exe" /S 2>"$trace" ||
+        { echo "the uninstaller started again failed" >&2; return 1; }
+    grep -q 'CreateProcessInternalW .* /S /Elevated _?=' "$trace" ||
+        { echo "the uninstaller did not start again with administrator rights" >&2; return 1; }
+    gone "the install for everyone, by an uninstaller started again" "$everyone" "$everyone_shortcut" HKLM
     person_files_kept
     echo "installed for this person and for everyone, updated, started, seen, used, closed and uninstalled"
 }

@@ -83,6 +83,16 @@ Page custom ChoicePage ChoicePageLeave
     ExecShellWait "runas" "$EXEPATH" "${PARAMETERS}"
 !macroend
 
+; WithoutAdmin VARIABLE: the smoke test's setup (-DSMOKE_WITHOUT_ADMIN) takes a first run for one
+; without administrator rights, which under Wine every run has.
+!macro WithoutAdmin VARIABLE
+    !ifdef SMOKE_WITHOUT_ADMIN
+        ${If} $Elevated != 1
+            StrCpy ${VARIABLE} User
+        ${EndIf}
+    !endif
+!macroend
+
 ; HasOption OPTION: the error flag is clear when the command line holds OPTION.
 !macro HasOption OPTION
     ${GetParameters} $R0
@@ -126,6 +136,7 @@ Function .onInit
     ; switch or a silent one starts itself again with them; an interactive one asks on its page first.
     UserInfo::GetAccountType
     Pop $0
+    !insertmacro WithoutAdmin $0
     ${If} $0 != "Admin"
     ${AndIf} $Elevated != 1
     ${AndIf} $Mode == AllUsers
@@ -137,6 +148,7 @@ Function .onInit
     ${EndIf}
 
     !insertmacro MULTIUSER_INIT
+    !insertmacro WithoutAdmin $MultiUser.Privileges
     Call MultiUser.InstallMode.CurrentUser
     StrCpy $CurrentUserDir $INSTDIR
     ${If} $Mode == AllUsers
@@ -290,6 +302,7 @@ Function un.onInit
     ; The install mode's functions take $INSTDIR from that mode's entry: this folder is kept.
     StrCpy $OwnDir $INSTDIR
     !insertmacro MULTIUSER_UNINIT
+    !insertmacro WithoutAdmin $MultiUser.Privileges
     StrCpy $INSTDIR $OwnDir
     ReadRegStr $EarlierAllUsers HKLM "${UNINSTALL_KEY}" "InstallLocation"
     ${If} $EarlierAllUsers == $INSTDIR
