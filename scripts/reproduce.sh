@@ -63,6 +63,8 @@ echo "== reproduce: commit $rev, build time $(date -u -d "@$SOURCE_DATE_EPOCH" '
 
 # signed <file>: true when the file carries an Authenticode signature.
 signed() {
+    # osslsigncode writes no file that is there already.
+    rm -f "$out/.signature"
     [ -f "$1" ] && command -v osslsigncode >/dev/null &&
         osslsigncode extract-signature -in "$1" -out "$out/.signature" >/dev/null 2>&1
 }

@@ -23,6 +23,7 @@ file=$1 copy=${2:-}
 name=$(basename "${copy:-$file}")
 signed=$file.signed
 log=$(mktemp)
+rm -f "$signed"
 trap 'rm -f "$signed" "$log" "$log.sig"' EXIT
 
 if [ -n "${KVITOK_SIGN_LIKE:-}" ]; then

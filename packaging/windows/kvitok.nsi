@@ -15,6 +15,7 @@ ManifestDPIAware true
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\kvitok"
 !define PUBLISHER "Отделение Зорвенского фонда по Ольмской Республике"
+!define TEXT_NO_ADMIN "Без прав администратора kvitok можно установить только для себя."
 
 ; The setup runs with the rights of whoever starts it; an install for everyone starts it once more
 ; with administrator rights (the system asks), so that an install for oneself never asks.
@@ -141,9 +142,11 @@ Function .onInit
     ${AndIf} $Elevated != 1
     ${AndIf} $Mode == AllUsers
         ${If} $Switch == AllUsers
+        ${OrIf} ${Silent}
             Call RelaunchForEveryone
-        ${ElseIf} ${Silent}
-            Call RelaunchForEveryone
+            MessageBox MB_OK|MB_ICONEXCLAMATION "${TEXT_NO_ADMIN}" /SD IDOK
+            SetErrorLevel 1
+            Quit
         ${EndIf}
     ${EndIf}
 
@@ -158,6 +161,7 @@ Function .onInit
 FunctionEnd
 
 ; Installs for everyone in a run with administrator rights, then ends this one with its outcome.
+; The error flag is set when that run could not be started: the person refused the rights.
 Function RelaunchForEveryone
     ${If} ${Silent}
         !insertmacro RunElevated "/S /AllUsers /Elevated"
@@ -165,13 +169,7 @@ Function RelaunchForEveryone
         !insertmacro RunElevated "/AllUsers /Elevated"
     ${EndIf}
     ${If} ${Errors}
-        ${IfNot} ${Silent}
-            BringToFront
-            MessageBox MB_OK|MB_ICONEXCLAMATION \
-                "Без прав администратора kvitok можно установить только для себя."
-        ${EndIf}
-        SetErrorLevel 1
-        Quit
+        Return
     ${EndIf}
     ; The other run's exit code does not come back: its entry in "Programs and Features" tells.
     ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DisplayVersion"
@@ -261,6 +259,11 @@ Function ChoicePageLeave
         Call MultiUser.InstallMode.AllUsers
     ${Else}
         Call RelaunchForEveryone
+        ; Refused: the person may still install for themselves.
+        ShowWindow $HWNDPARENT ${SW_SHOW}
+        BringToFront
+        MessageBox MB_OK|MB_ICONEXCLAMATION "${TEXT_NO_ADMIN}"
+        Abort
     ${EndIf}
 FunctionEnd
 
