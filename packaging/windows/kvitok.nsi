@@ -69,6 +69,7 @@ Var ChoiceCurrentUser
 !define MUI_PAGE_CUSTOMFUNCTION_PRE SkipWhenElevated
 !insertmacro MUI_PAGE_WELCOME
 Page custom ChoicePage ChoicePageLeave
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW DirectoryShow
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -184,6 +185,14 @@ FunctionEnd
 Function SkipWhenElevated
     ${If} $Elevated == 1
         Abort
+    ${EndIf}
+FunctionEnd
+
+Function DirectoryShow
+    ; The run started with administrator rights begins here: it has no page to go back to.
+    ${If} $Elevated == 1
+        GetDlgItem $0 $HWNDPARENT 3
+        EnableWindow $0 0
     ${EndIf}
 FunctionEnd
 
