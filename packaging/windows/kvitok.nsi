@@ -63,6 +63,7 @@ Var EarlierAllUsers ; the folder of an install for everyone found on the machine
 Var EarlierCurrentUser ; the folder of this person's own install, or empty
 Var Switch ; AllUsers or CurrentUser when the command line chose, else empty
 Var Mode ; AllUsers or CurrentUser: the one asked for, else the one to update, else this person's
+Var DirSwitch ; the folder given by /D=, which wins over the install mode's
 Var ChoiceAllUsers
 Var ChoiceCurrentUser
 
@@ -104,6 +105,8 @@ Page custom ChoicePage ChoicePageLeave
 
 Function .onInit
     SetRegView 64
+    ; $INSTDIR holds nothing yet but what /D= gave.
+    StrCpy $DirSwitch $INSTDIR
     !insertmacro HasOption "/Elevated"
     ${IfNot} ${Errors}
         StrCpy $Elevated 1
@@ -159,16 +162,27 @@ Function .onInit
         ; Without administrator rights this changes nothing yet: the page asks.
         Call MultiUser.InstallMode.AllUsers
     ${EndIf}
+    Call KeepDirSwitch
+FunctionEnd
+
+Function KeepDirSwitch
+    ${If} $DirSwitch != ""
+        StrCpy $INSTDIR $DirSwitch
+    ${EndIf}
 FunctionEnd
 
 ; Installs for everyone in a run with administrator rights, then ends this one with its outcome.
 ; The error flag is set when that run could not be started: the person refused the rights.
 Function RelaunchForEveryone
+    StrCpy $1 "/AllUsers /Elevated"
     ${If} ${Silent}
-        !insertmacro RunElevated "/S /AllUsers /Elevated"
-    ${Else}
-        !insertmacro RunElevated "/AllUsers /Elevated"
+        StrCpy $1 "/S $1"
     ${EndIf}
+    ; /D= comes last: the folder is the rest of the command line.
+    ${If} $DirSwitch != ""
+        StrCpy $1 "$1 /D=$DirSwitch"
+    ${EndIf}
+    !insertmacro RunElevated "$1"
     ${If} ${Errors}
         Return
     ${EndIf}
@@ -263,9 +277,11 @@ Function ChoicePageLeave
     ${If} $0 != ${BST_CHECKED}
         StrCpy $Mode CurrentUser
         Call MultiUser.InstallMode.CurrentUser
+        Call KeepDirSwitch
     ${ElseIf} $MultiUser.Privileges == "Admin"
         StrCpy $Mode AllUsers
         Call MultiUser.InstallMode.AllUsers
+        Call KeepDirSwitch
     ${Else}
         Call RelaunchForEveryone
         ; Refused: the person may still install for themselves.
