@@ -34,7 +34,7 @@ if [ -n "${KVITOK_SIGN_LIKE:-}" ]; then
     # comparison of the two builds to tell.
     osslsigncode attach-signature -sigin "$log.sig" -in "$file" -out "$signed" >"$log" 2>&1 || true
     [ -s "$signed" ] || { cat "$log" >&2; exit 1; }
-    grep -q '^Signature mismatch' "$log" &&
+    grep -q 'message digest.*MISMATCH' "$log" &&
         echo "note: the signature of $KVITOK_SIGN_LIKE/$name does not fit this build's $name"
     how="with the signature of $KVITOK_SIGN_LIKE/$name"
 elif [ -n "${KVITOK_SIGN_CERT:-}" ] && [ -n "${KVITOK_SIGN_KEY:-}" ]; then
