@@ -5,6 +5,15 @@
 # portable zip. A difference names the file and shows where it lies: with diffoscope (from
 # Debian, installed when missing), else the first differing byte.
 #
+# Signed Windows files (scripts/windows.sh signs with KVITOK_SIGN_CERT and KVITOK_SIGN_KEY) are
+# compared without their signatures (osslsigncode remove-signature), and then whole. The second
+# build signs with the same key when one is given without a time-stamp server, which shows that
+# signing too gives the same bytes; else it takes the first build's signatures
+# (KVITOK_SIGN_LIKE), so that a signed release, given by --first-win, proves its commit without
+# its key: the setup holds the signed kvitok.exe and uninstaller, and is the same only with them.
+# KVITOK_SIGN_LIKE=DIR given here has both builds take the signatures of the signed files in DIR
+# (kvitok.exe, uninstall.exe, the setup), as a check of signed downloads does (see the README).
+#
 #   scripts/reproduce.sh                  the package and the Windows files, of the last commit
 #   scripts/reproduce.sh deb              the Debian package only
 #   scripts/reproduce.sh windows          kvitok.exe, the installer and the zip only
@@ -52,6 +61,14 @@ SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct "$rev")
 export SOURCE_DATE_EPOCH
 echo "== reproduce: commit $rev, build time $(date -u -d "@$SOURCE_DATE_EPOCH" '+%F %T') UTC"
 
+# signed <file>: true when the file carries an Authenticode signature.
+signed() {
+    # osslsigncode writes no file that is there already.
+    rm -f "$out/.signature"
+    [ -f "$1" ] && command -v osslsigncode >/dev/null &&
+        osslsigncode extract-signature -in "$1" -out "$out/.signature" >/dev/null 2>&1
+}
+
 # build <n>: the commit exported into $out/<n>/src, built there; each build in a fresh folder.
 started=
 build() {
@@ -77,7 +94,21 @@ build() {
             # The pinned sources already fetched are the same bytes (their sha256 is checked).
             cp -r "$out/one/win/deps/src" "$dir/build-win/deps/"
         fi
-        KVITOK_WIN_BUILD_DIR=$dir/build-win "$dir/src/scripts/windows.sh" package -DKVITOK_TESTS=OFF \
+        local sign=()
+        if [ "$1" = one ] || [ -n "${KVITOK_SIGN_LIKE:-}" ]; then
+            : # signed as the caller asked, or not at all
+        elif signed "$out/one/win/kvitok.exe"; then
+            if [ -n "${KVITOK_SIGN_CERT:-}" ] && [ -n "${KVITOK_SIGN_KEY:-}" ] && [ -z "${KVITOK_SIGN_TIMESTAMP:-}" ]; then
+                echo "   signed with $(basename "$KVITOK_SIGN_CERT"), as the first build is"
+            else
+                echo "   with the signatures of the first build"
+                sign=(-u KVITOK_SIGN_CERT -u KVITOK_SIGN_KEY KVITOK_SIGN_LIKE="$(readlink -f "$out/one/win")")
+            fi
+        else
+            sign=(-u KVITOK_SIGN_CERT -u KVITOK_SIGN_KEY)
+        fi
+        env "${sign[@]}" KVITOK_WIN_BUILD_DIR="$dir/build-win" \
+            "$dir/src/scripts/windows.sh" package -DKVITOK_TESTS=OFF \
             >"$dir/windows.log" 2>&1 || { tail -n 40 "$dir/windows.log"; exit 1; }
         ln -sfn "$dir/build-win" "$dir/win"
     fi
@@ -125,12 +156,43 @@ compare() {
     fi
     sum1=$(sha256sum <"$2" | cut -d' ' -f1)
     sum2=$(sha256sum <"$3" | cut -d' ' -f1)
-    if [ "$sum1" = "$sum2" ]; then
+    if signed "$2" || signed "$3"; then
+        compare_signed "$@" "$sum1" "$sum2"
+    elif [ "$sum1" = "$sum2" ]; then
         echo "same       $1  sha256 $sum1"
     else
         echo "DIFFERENT  $1  sha256 $sum1 (first) $sum2 (second)"
         show_difference "$2" "$3"
         differ=1
+    fi
+}
+
+# compare_signed <name> <first> <second> <sha256 of the first> <sha256 of the second>: the two
+# without their signatures, which is the code of the commit, then whole, which is its signatures too.
+compare_signed() {
+    local bare=$out/.bare sum1 sum2 i file
+    mkdir -p "$bare"
+    i=1
+    for file in "$2" "$3"; do
+        rm -f "$bare/$i"
+        if signed "$file"; then
+            osslsigncode remove-signature -in "$file" -out "$bare/$i" >/dev/null
+        else
+            cp "$file" "$bare/$i"
+        fi
+        i=2
+    done
+    sum1=$(sha256sum <"$bare/1" | cut -d' ' -f1)
+    sum2=$(sha256sum <"$bare/2" | cut -d' ' -f1)
+    if [ "$sum1" != "$sum2" ]; then
+        echo "DIFFERENT  $1 without its signature  sha256 $sum1 (first) $sum2 (second)"
+        show_difference "$bare/1" "$bare/2"
+        differ=1
+    elif [ "$4" != "$5" ]; then
+        echo "DIFFERENT  $1: the same without the signatures, but signed differently"
+        differ=1
+    else
+        echo "same       $1  sha256 $4, signed; without its signature sha256 $sum1"
     fi
 }
 
@@ -140,7 +202,10 @@ if [ "$want_deb" -eq 1 ]; then
 fi
 if [ "$want_win" -eq 1 ]; then
     version=$(sed -n 's/^project(kvitok VERSION \([0-9.]*\).*/\1/p' "$out/two/src/CMakeLists.txt")
-    for file in src/win32/kvitok.exe kvitok.exe "kvitok-$version-setup.exe" "kvitok-$version-portable.zip"; do
+    files=(src/win32/kvitok.exe kvitok.exe "kvitok-$version-setup.exe" "kvitok-$version-portable.zip")
+    # A signed build keeps its signed uninstaller beside them.
+    [ -f "$out/one/win/uninstall.exe" ] && files+=(uninstall.exe)
+    for file in "${files[@]}"; do
         compare "$file" "$out/one/win/$file" "$out/two/win/$file"
     done
 fi

@@ -60,7 +60,7 @@ install_packages() {
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
         libz-mingw-w64-dev googletest
         cmake make pkg-config gcc dpkg-dev tcl xz-utils bzip2
-        wine wine64 fonts-wine nsis zip imagemagick xvfb xauth xdotool
+        wine wine64 fonts-wine nsis zip unzip imagemagick xvfb xauth xdotool osslsigncode
         qt6-base-dev libqrencode-dev libpng-dev libsqlite3-dev g++
     )
     local missing=() p
@@ -399,19 +399,52 @@ version() {
     sed -n 's/^project(kvitok VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt"
 }
 
-# The installer and the portable zip, beside kvitok.exe in the build folder.
+# signing: true when the Windows files are to be signed (scripts/windows-sign.sh tells how).
+signing() {
+    if [ -n "${KVITOK_SIGN_LIKE:-}" ]; then
+        [ -d "$KVITOK_SIGN_LIKE" ] || { echo "windows.sh: no folder $KVITOK_SIGN_LIKE" >&2; exit 2; }
+        # The installer's script signs from its own folder: the paths are made whole.
+        KVITOK_SIGN_LIKE=$(readlink -f "$KVITOK_SIGN_LIKE")
+        export KVITOK_SIGN_LIKE
+        return 0
+    fi
+    if [ -n "${KVITOK_SIGN_CERT:-}" ] || [ -n "${KVITOK_SIGN_KEY:-}" ]; then
+        if [ -z "${KVITOK_SIGN_CERT:-}" ] || [ -z "${KVITOK_SIGN_KEY:-}" ]; then
+            echo "windows.sh: signing needs both KVITOK_SIGN_CERT and KVITOK_SIGN_KEY" >&2
+            exit 2
+        fi
+        local f
+        for f in "$KVITOK_SIGN_CERT" "$KVITOK_SIGN_KEY"; do
+            [ -r "$f" ] || { echo "windows.sh: cannot read $f" >&2; exit 2; }
+        done
+        KVITOK_SIGN_CERT=$(readlink -f "$KVITOK_SIGN_CERT") KVITOK_SIGN_KEY=$(readlink -f "$KVITOK_SIGN_KEY")
+        export KVITOK_SIGN_CERT KVITOK_SIGN_KEY
+        return 0
+    fi
+    return 1
+}
+
+# The installer and the portable zip, beside kvitok.exe in the build folder; signed when asked,
+# kvitok.exe before it goes into them, and the uninstaller (of which a copy stays here).
 make_packages() {
-    local v exe=$build/src/win32/kvitok.exe
+    local v exe=$build/src/win32/kvitok.exe sign=()
     v=$(version)
     stage "installer and zip of kvitok $v"
+    rm -f "$build/uninstall.exe"
     "$triple-strip" -o "$build/kvitok.exe" "$exe"
-    touch -d "@$SOURCE_DATE_EPOCH" "$build/kvitok.exe"
+    if signing; then
+        "$root/scripts/windows-sign.sh" "$build/kvitok.exe"
+        sign=(-DSIGN="$root/scripts/windows-sign.sh" -DSIGNED_UNINSTALLER="$build/uninstall.exe")
+    fi
+    install -m 644 "$root/packaging/windows/kvitok-portable.txt" "$build/kvitok-portable.txt"
+    touch -d "@$SOURCE_DATE_EPOCH" "$build/kvitok.exe" "$build/kvitok-portable.txt"
     makensis -V2 -DVERSION="$v" -DEXE="$build/kvitok.exe" -DICON="$build/icons/kvitok.ico" \
-        -DSIZE_KB=$(($(stat -c %s "$build/kvitok.exe") / 1024)) \
+        -DSIZE_KB=$(($(stat -c %s "$build/kvitok.exe") / 1024)) "${sign[@]}" \
         -DOUTFILE="$build/kvitok-$v-setup.exe" "$root/packaging/windows/kvitok.nsi"
     rm -f "$build/kvitok-$v-portable.zip"
     # Without extra fields (owners, exact times); the time a zip keeps is local time, so UTC.
-    (cd "$build" && TZ=UTC zip -q -X "kvitok-$v-portable.zip" kvitok.exe)
+    # The marker file beside kvitok.exe makes this copy keep its files in its own folder.
+    (cd "$build" && TZ=UTC zip -q -X "kvitok-$v-portable.zip" kvitok.exe kvitok-portable.txt)
     ls -l "$build/kvitok-$v-setup.exe" "$build/kvitok-$v-portable.zip"
 }
 
@@ -437,12 +470,61 @@ wait_window() {
     return 1
 }
 
-# What a person does: install, start kvitok from the Start menu, see the about box and the form
-# of kvitok.ini, press Enter and find the receipt in Documents, close, uninstall. The person's own
-# files stay. A Windows of its own, whose Documents lie in the build folder and whose browser
-# is a no-op, keeps the machine's home and desktop out of it.
+# A Windows of its own for the smoke test, whose Documents lie in the build folder and whose
+# browser is a no-op, keeps the machine's home and desktop out of it. Its two places for kvitok:
+# the person's own install and the one for everyone, each with its shortcut and its entry in
+# "Programs and Features".
+smoke_places() {
+    documents=$(readlink -f "$(winepath -u "$(wine cmd /c 'echo %USERPROFILE%\Documents' | tr -d '\r')")")
+    appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' | tr -d '\r')")
+    mine=$(winepath -u "$(wine cmd /c 'echo %LOCALAPPDATA%' | tr -d '\r')")/Programs/kvitok
+    mine_shortcut="$appdata/Microsoft/Windows/Start Menu/Programs/kvitok.lnk"
+    everyone=$WINEPREFIX/drive_c/Program\ Files/kvitok
+    everyone_shortcut=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/kvitok.lnk
+}
+
+# entry_value <HKCU|HKLM> <name>: a value of kvitok's entry in "Programs and Features", or nothing.
+entry_value() {
+    wine reg query "$1\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\kvitok" /v "$2" 2>/dev/null |
+        tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z]* *//p"
+}
+
+# run_windows <program> <arguments...>: a setup or an uninstaller, waited for to its end.
+run_windows() {
+    wine "$@"
+    wineserver --wait
+}
+
+# installed <name> <folder> <shortcut> <HKCU|HKLM>: that install is there, of this build, whole.
+installed() {
+    cmp -s "$2/kvitok.exe" "$build/kvitok.exe" || { echo "$1: no kvitok.exe of this build in $2" >&2; return 1; }
+    [ -f "$2/uninstall.exe" ] || { echo "$1: no uninstaller in $2" >&2; return 1; }
+    [ ! -e "$2/kvitok-portable.txt" ] || { echo "$1: the portable copy's marker was installed" >&2; return 1; }
+    [ -f "$3" ] || { echo "$1: no Start-menu shortcut $3" >&2; return 1; }
+    [ "$(entry_value "$4" DisplayVersion)" = "$(version)" ] &&
+        [ "$(readlink -f "$(winepath -u "$(entry_value "$4" InstallLocation)")")" = "$(readlink -f "$2")" ] ||
+        { echo "$1: no entry of this version for $2 in $4" >&2; return 1; }
+}
+
+# gone <name> <folder> <shortcut> <HKCU|HKLM>: nothing of that install is left.
+gone() {
+    [ ! -e "$2/kvitok.exe" ] && [ ! -e "$2/uninstall.exe" ] || { echo "$1: files left in $2" >&2; return 1; }
+    [ ! -e "$3" ] || { echo "$1: shortcut $3 left" >&2; return 1; }
+    [ -z "$(entry_value "$4" DisplayName)" ] || { echo "$1: entry left in $4" >&2; return 1; }
+}
+
+person_files_kept() {
+    grep -q 'kvt_insurer=Ivanov Ivan' "$appdata/kvitok/kvitok.ini" && [ -f "$appdata/kvitok/insurers.db" ] &&
+        [ -f "$documents/kvt.html" ] || { echo "the person's files were taken" >&2; return 1; }
+}
+
+# What a person does: install for themselves, start kvitok from the Start menu, see the about box
+# and the form of kvitok.ini, press Enter and find the receipt in Documents, close. Then the other
+# installs: for everyone by its switch; over an install for everyone of an earlier setup, whose
+# choice page is seen and which a run without a switch updates in place; for oneself by its switch
+# over it. Each uninstaller takes its own install only, and the person's files stay.
 smoke_test() {
-    local v setup programs documents appdata form
+    local v setup earlier
     v=$(version)
     setup=$build/kvitok-$v-setup.exe
     export WINEPREFIX=$build/wine-smoke WINEDEBUG=-all LANG=C.UTF-8
@@ -452,18 +534,20 @@ smoke_test() {
     wineserver --wait
     wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d true /f >/dev/null 2>&1
     start_display
+    local documents appdata mine mine_shortcut everyone everyone_shortcut
+    smoke_places
 
-    stage "installing $(basename "$setup") silently under Wine"
-    wine "$setup" /S
-    wineserver --wait
-    programs=$WINEPREFIX/drive_c/Program\ Files/kvitok
-    local shortcut=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/kvitok.lnk
-    [ -f "$programs/kvitok.exe" ] || { echo "kvitok.exe was not installed" >&2; return 1; }
-    [ -f "$shortcut" ] || { echo "no Start-menu shortcut" >&2; return 1; }
-    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\kvitok' /v DisplayName 2>/dev/null |
-        grep -q kvitok || { echo "no entry in Programs and Features" >&2; return 1; }
-    documents=$(readlink -f "$(winepath -u "$(wine cmd /c 'echo %USERPROFILE%\Documents' | tr -d '\r')")")
-    appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' | tr -d '\r')")
+    # The portable copy: kvitok.exe and the marker that keeps its files beside it.
+    local zip=$build/kvitok-$v-portable.zip
+    [ "$(unzip -Z1 "$zip" | LC_ALL=C sort | tr '\n' ' ')" = "kvitok-portable.txt kvitok.exe " ] &&
+        unzip -p "$zip" kvitok.exe | cmp -s - "$build/kvitok.exe" &&
+        unzip -p "$zip" kvitok-portable.txt | cmp -s - "$root/packaging/windows/kvitok-portable.txt" ||
+        { echo "$(basename "$zip") does not hold kvitok.exe and its marker alone" >&2; return 1; }
+
+    stage "installing $(basename "$setup") silently, for this person by default"
+    run_windows "$setup" /S
+    installed "the install for this person" "$mine" "$mine_shortcut" HKCU
+    gone "the install for everyone" "$everyone" "$everyone_shortcut" HKLM
 
     # The form saved before: the entrepreneur's contribution for 2016 of the golden receipt.
     mkdir -p "$appdata/kvitok"
@@ -475,9 +559,9 @@ smoke_test() {
 
     stage "starting kvitok from its Start-menu shortcut"
     local began=$SECONDS
-    wine start /wait 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\kvitok.lnk' &
+    wine start /wait "$(winepath -w "$mine_shortcut")" &
     local started=$!
-    local about
+    local about form
     about=$(wait_window "О программе.*kvitok")
     sleep 1
     shot about
@@ -504,20 +588,95 @@ smoke_test() {
     echo "kvitok ran for $((SECONDS - began)) s and ended"
     grep -q 'kvt_insurer=Ivanov Ivan' "$appdata/kvitok/kvitok.ini" ||
         { echo "the form was not kept in kvitok.ini" >&2; return 1; }
+    # The payers the person would have saved.
+    [ -f "$appdata/kvitok/insurers.db" ] || echo "payers" >"$appdata/kvitok/insurers.db"
 
-    stage "uninstalling"
-    wine "$programs/uninstall.exe" /S
+    stage "installing for everyone by /AllUsers, and uninstalling that"
+    run_windows "$setup" /S /AllUsers
+    installed "the install for everyone" "$everyone" "$everyone_shortcut" HKLM
+    installed "the install for this person" "$mine" "$mine_shortcut" HKCU
+    run_windows "$everyone/uninstall.exe" /S
+    gone "the install for everyone" "$everyone" "$everyone_shortcut" HKLM
+    installed "the install for this person, after the other's uninstaller" "$mine" "$mine_shortcut" HKCU
+    person_files_kept
+
+    stage "updating an earlier setup's install for everyone"
+    earlier=$build/smoke-earlier
+    mkdir -p "$earlier"
+    echo "the earlier kvitok.exe" >"$earlier/kvitok.exe"
+    makensis -V2 -DEXE="$earlier/kvitok.exe" -DOUTFILE="$earlier/kvitok-earlier.exe" \
+        "$root/packaging/windows/smoke/earlier-for-everyone.nsi"
+    run_windows "$earlier/kvitok-earlier.exe" /S
+    [ "$(entry_value HKLM DisplayVersion)" = 2.3 ] && [ -f "$everyone/uninstall.exe" ] ||
+        { echo "the earlier setup did not install" >&2; return 1; }
+    # A person starting the setup meets the choice page, the install for everyone chosen.
+    wine "$setup" &
+    local interactive=$! window
+    window=$(wait_window "Установка kvitok $v")
+    sleep 1
+    xdotool key --window "$window" Return 2>/dev/null
+    sleep 2
+    shot installer-choice
+    # Cancel, and yes to the question whether to.
+    xdotool key --window "$window" Escape 2>/dev/null
+    sleep 1
+    xdotool key Return 2>/dev/null
+    wait "$interactive" || true
     wineserver --wait
-    [ ! -e "$programs/kvitok.exe" ] && [ ! -e "$shortcut" ] ||
-        { echo "the uninstaller left the program behind" >&2; return 1; }
-    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\kvitok' >/dev/null 2>&1 &&
-        { echo "the uninstaller left its entry in Programs and Features" >&2; return 1; }
-    [ -f "$appdata/kvitok/kvitok.ini" ] && [ -f "$documents/kvt.html" ] ||
-        { echo "the uninstaller took the person's files" >&2; return 1; }
-    echo "installed, started, seen, used, closed and uninstalled"
+    [ "$(entry_value HKLM DisplayVersion)" = 2.3 ] || { echo "the cancelled setup changed the install" >&2; return 1; }
+    run_windows "$setup" /S
+    installed "the updated install for everyone" "$everyone" "$everyone_shortcut" HKLM
+    cmp -s "$everyone/uninstall.exe" "$mine/uninstall.exe" ||
+        { echo "the install for everyone kept the earlier uninstaller" >&2; return 1; }
+    installed "the install for this person, after the update for everyone" "$mine" "$mine_shortcut" HKCU
+
+    stage "uninstalling for this person, installing again by /CurrentUser, uninstalling both"
+    run_windows "$mine/uninstall.exe" /S
+    gone "the install for this person" "$mine" "$mine_shortcut" HKCU
+    installed "the install for everyone, after the other's uninstaller" "$everyone" "$everyone_shortcut" HKLM
+    person_files_kept
+    run_windows "$setup" /S /CurrentUser
+    installed "the install for this person by /CurrentUser" "$mine" "$mine_shortcut" HKCU
+    installed "the install for everyone, after /CurrentUser" "$everyone" "$everyone_shortcut" HKLM
+    if [ -f "$build/uninstall.exe" ]; then
+        cmp -s "$mine/uninstall.exe" "$build/uninstall.exe" ||
+            { echo "the installed uninstaller is not the signed one" >&2; return 1; }
+        echo "the installed uninstaller is the signed one"
+    fi
+    run_windows "$everyone/uninstall.exe" /S
+    gone "the install for everyone" "$everyone" "$everyone_shortcut" HKLM
+    installed "the install for this person, after the other's uninstaller" "$mine" "$mine_shortcut" HKCU
+    run_windows "$mine/uninstall.exe" /S
+    gone "the install for this person" "$mine" "$mine_shortcut" HKCU
+    person_files_kept
+
+    # A run without administrator rights starts itself again with them for an install for
+    # everyone, waits for it and tells its outcome; so does that install's uninstaller.
+    stage "without administrator rights: /AllUsers and its uninstaller start again with them"
+    local pretend=$build/smoke-without-admin/kvitok-$v-setup.exe
+    mkdir -p "$(dirname "$pretend")"
+    makensis -V2 -DSMOKE_WITHOUT_ADMIN -DVERSION="$v" -DEXE="$build/kvitok.exe" -DICON="$build/icons/kvitok.ico" \
+        -DSIZE_KB=1 -DOUTFILE="$pretend" "$root/packaging/windows/kvitok.nsi"
+    # Wine's trace of the processes it starts shows the second run.
+    local trace=$build/smoke-without-admin/processes.log
+    WINEDEBUG=-all,trace+process run_windows "$pretend" /S /AllUsers 2>"$trace" ||
+        { echo "the setup started again failed" >&2; return 1; }
+    grep -q 'CreateProcessInternalW .* /S /AllUsers /Elevated"' "$trace" ||
+        { echo "the setup did not start again with administrator rights" >&2; return 1; }
+    installed "the install for everyone, by a run started again" "$everyone" "$everyone_shortcut" HKLM
+    gone "the install for this person" "$mine" "$mine_shortcut" HKCU
+    WINEDEBUG=-all,trace+process run_windows "$everyone/uninstall.exe" /S 2>"$trace" ||
+        { echo "the uninstaller started again failed" >&2; return 1; }
+    grep -q 'CreateProcessInternalW .* /S /Elevated _?=' "$trace" ||
+        { echo "the uninstaller did not start again with administrator rights" >&2; return 1; }
+    gone "the install for everyone, by an uninstaller started again" "$everyone" "$everyone_shortcut" HKLM
+    person_files_kept
+    echo "installed for this person and for everyone, updated, started, seen, used, closed and uninstalled"
 }
 
 # The steps, in order; each later product (the window, an installer, a zip) is one more step.
+# A half-given certificate is told now rather than after the build.
+[ "$make_package" -eq 0 ] || signing || true
 install_packages
 fetch_sources
 build_libraries
