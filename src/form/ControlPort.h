@@ -44,6 +44,12 @@ public:
     virtual std::optional<CalendarDate> Date(int id) const = 0;
     virtual void SetDate(int id, const CalendarDate& date) = 0;
 
+    // Shows, in a list under an editable list's field, the rows that match what the person typed,
+    // none of them chosen; no rows hide it. Up and Down move in it, Enter or a click takes one
+    // (the window reports it to the sync), Esc hides it and keeps the text; it also goes when the
+    // field loses the focus.
+    virtual void ShowSuggestions(int id, const std::vector<std::u16string>& rows) = 0;
+
     // Tells the person at the field that what reached it was refused, and why, in the platform's
     // way for an edit (a balloon tip on Windows, a tool tip in Qt).
     virtual void TellRefused(int id, const std::u16string& title, const std::u16string& text) = 0;

@@ -1,6 +1,7 @@
 #include "ControlSync.h"
 
 #include "InputRules.h"
+#include "PayerSearch.h"
 #include "text/Utf16.h"
 
 namespace kvitok {
@@ -88,9 +89,38 @@ bool ControlSync::TakeTexts(int actingId) {
 
 void ControlSync::TextChanged(int id) {
     const FormControl* control = Reported(id, HoldsText);
-    if (control != nullptr && TakeText(*control) && IsEdit(control->kind) && HasAction(*control)) {
+    if (control == nullptr || !TakeText(*control)) {
+        return;
+    }
+    if (control->kind == ControlKind::EditableDropDown) {
+        Suggest(*control);
+    } else if (HasAction(*control)) {
         m_runner.Run(*control);
     }
+}
+
+void ControlSync::Suggest(const FormControl& list) {
+    const ListModel& model = m_dialog.Controls().List(list.id);
+    std::vector<int>& rows = m_suggested[list.id];
+    rows = FindPayers(model.Rows(), model.EditText(), static_cast<std::size_t>(OpenListRows(list)));
+    std::vector<std::u16string> texts;
+    for (const int row : rows) {
+        texts.push_back(Cp1251ToUtf16(model.RowText(row)));
+    }
+    m_port.ShowSuggestions(list.id, texts);
+}
+
+void ControlSync::SuggestionTaken(int id, int index) {
+    const FormControl* control = Reported(id, IsList);
+    const auto suggested = m_suggested.find(id);
+    if (control == nullptr || suggested == m_suggested.end() || index < 0 ||
+        index >= static_cast<int>(suggested->second.size())) {
+        return;
+    }
+    const int row = suggested->second[static_cast<std::size_t>(index)];
+    m_port.ShowSuggestions(id, {});
+    suggested->second.clear();
+    Pick(*control, row);
 }
 
 void ControlSync::RowPicked(int id) {
@@ -98,16 +128,25 @@ void ControlSync::RowPicked(int id) {
     if (control == nullptr) {
         return;
     }
-    ListModel& list = m_dialog.Controls().List(id);
     const int row = m_port.CurrentRow(id);
-    if (row == list.Selected() && !list.Editable()) {
+    if (row == m_dialog.Controls().List(id).Selected() && control->kind != ControlKind::EditableDropDown) {
         return;
     }
-    m_runner.Picking(id, list.EditText());
-    list.Select(row);
-    m_view.ShowsRow(id, list.Selected());
-    if (HasAction(*control)) {
-        m_runner.Run(*control);
+    if (const auto suggested = m_suggested.find(id);
+        suggested != m_suggested.end() && !suggested->second.empty()) {
+        m_port.ShowSuggestions(id, {});
+        suggested->second.clear();
+    }
+    Pick(*control, row);
+}
+
+void ControlSync::Pick(const FormControl& list, int row) {
+    ListModel& model = m_dialog.Controls().List(list.id);
+    m_runner.Picking(list.id, model.EditText());
+    model.Select(row);
+    m_view.ShowsRow(list.id, model.Selected());
+    if (HasAction(list)) {
+        m_runner.Run(list);
     }
 }
 

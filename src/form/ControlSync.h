@@ -6,6 +6,9 @@
 #include "MainDialog.h"
 #include "ViewSync.h"
 
+#include <map>
+#include <vector>
+
 namespace kvitok {
 
 // Keeps a window's controls and the dialog's models in step, written once for both windows. A
@@ -36,6 +39,8 @@ public:
     void Clicked(int id);
     // "Отмена", Esc and the close box: true when the dialog ends.
     bool Cancel();
+    // One of the rows suggested under a list's field, by its place among them: a pick of that row.
+    void SuggestionTaken(int id, int index);
 
 private:
     bool Busy() const { return m_view.Writing() || m_runner.Running(); }
@@ -47,12 +52,16 @@ private:
     // The same for every field whose text differs from the form's, whether or not a change was
     // reported (another program may set a field's text silently); false at the first refusal.
     bool TakeTexts(int actingId);
+    // Shows the stored names that match what an editable list's field holds; hides them when none do.
+    void Suggest(const FormControl& list);
+    void Pick(const FormControl& list, int row);
 
     MainDialog& m_dialog;
     ControlPort& m_port;
     ViewSync m_view;
     ActionRunner m_runner;
     IdleWork m_idle;
+    std::map<int, std::vector<int>> m_suggested; // the rows shown under a list's field
 };
 
 } // namespace kvitok

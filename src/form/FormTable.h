@@ -2,6 +2,7 @@
 
 #include "PaymentForm.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <span>
 #include <string>
@@ -186,5 +187,11 @@ inline constexpr const char* kDatePickerFormat = "dd.MM.yyyy";
 
 // A closed drop-down is as high as an edit; the template's height includes the open list.
 inline constexpr int kClosedDropDownHeight = 12;
+
+// How many rows a drop-down's open list shows at once: its template height below the field, in
+// rows of a line each (8 dialog units), and at least three.
+constexpr int OpenListRows(const FormControl& list) {
+    return std::max(3, (list.rect.height - kClosedDropDownHeight) / 8);
+}
 
 } // namespace kvitok

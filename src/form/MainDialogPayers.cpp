@@ -2,6 +2,7 @@
 #include "MainDialog.h"
 #include "SortInPieces.h"
 #include "payers/PayerStore.h"
+#include "text/Cp1251Literal.h"
 
 #include <optional>
 #include <tuple>
@@ -83,9 +84,22 @@ void MainDialog::OnSavePayer() {
 
 void MainDialog::OnDeletePayer() {
     ReadControls();
+    // A stored payer is gone for good once deleted: the person says which first, and is told
+    // when no stored payer has the name in the field.
+    const std::string quoted = std::string("«"_cp) + m_form.payerName + std::string("»"_cp);
+    const Result<std::optional<StoredPayer>> stored = m_payers->Find(m_form.payerName);
+    if (stored && !*stored) {
+        Message(std::string("Плательщика "_cp) + quoted + std::string(" нет в списке."_cp),
+                MessageIcon::Information);
+        return;
+    }
+    if (stored && Message(std::string("Удалить плательщика "_cp) + quoted + std::string(" из списка?"_cp),
+                          MessageIcon::Warning, MessageButtons::OkCancel) != MessageAnswer::Ok) {
+        return;
+    }
     // The entry that goes is the one whose rows went, typed or picked; another entry that happens
     // to be selected is a payer still stored, and stays.
-    const Result<int> deleted = m_payers->Delete(m_form.payerName);
+    const Result<int> deleted = stored ? m_payers->Delete(m_form.payerName) : stored.Error();
     if (deleted) {
         ListModel& payers = List(ControlId::Payer);
         payers.RemoveRow(payers.FindRow(m_form.payerName));

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QDialog>
@@ -18,6 +19,7 @@
 #include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QStringListModel>
 
 namespace kvitok {
 
@@ -111,10 +113,15 @@ QWidget* CreateWidget(const FormControl& control, QWidget* parent) {
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setCompleter(nullptr);
+            // The names that match what is typed, as the control sync finds them, under the field.
+            auto* suggestions = new QCompleter(new QStringListModel(combo), combo);
+            suggestions->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+            suggestions->setMaxVisibleItems(OpenListRows(control));
+            suggestions->setWidget(combo->lineEdit());
         } else {
             combo->setStyle(DropDownStyle());
         }
-        combo->setMaxVisibleItems(qMax(3, (control.rect.height - kClosedDropDownHeight) / 8));
+        combo->setMaxVisibleItems(OpenListRows(control));
         // Rows are single lines of text: a plain list of them, laid out as rows of one height,
         // keeps filling and opening the payer list quick with a hundred thousand payers.
         combo->setModel(new ComboRows(combo));

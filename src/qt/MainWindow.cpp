@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QCompleter>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDateEdit>
@@ -98,6 +99,12 @@ void MainWindow::Bind(const FormControl& control) {
             connect(edit, &QLineEdit::textEdited, this, [this, id] {
                 m_sync.TextChanged(id);
             });
+        }
+        if (auto* suggestions = combo->findChild<QCompleter*>()) {
+            connect(suggestions, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+                    [this, id](const QModelIndex& index) {
+                        m_sync.SuggestionTaken(id, index.row());
+                    });
         }
     } else if (auto* picker = qobject_cast<QDateEdit*>(widget)) {
         connect(picker, &QDateEdit::dateChanged, this, [this, id] {

@@ -2,9 +2,15 @@
 
 #include "ComboRows.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
+#include <QCoreApplication>
 #include <QDateEdit>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QStringListModel>
 #include <QToolTip>
 
 namespace kvitok {
@@ -36,6 +42,31 @@ QStringList ToQStrings(const std::vector<std::u16string>& rows) {
     }
     return texts;
 }
+
+// Sees a key in the list of suggestions before the completer does: Enter with no suggestion
+// chosen is Enter in the field, which presses the dialog's default button, as without the list.
+class EnterWithoutChoice : public QObject {
+public:
+    static constexpr const char* kName = "enterWithoutChoice";
+
+    explicit EnterWithoutChoice(QWidget* field) : QObject(field) { setObjectName(QLatin1String(kName)); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // The list keeps a current row before any is chosen: only a chosen one shows selected.
+        auto* list = static_cast<QAbstractItemView*>(watched);
+        if (event->type() != QEvent::KeyPress || list->selectionModel()->hasSelection()) {
+            return false;
+        }
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) {
+            return false;
+        }
+        list->hide();
+        QCoreApplication::sendEvent(static_cast<QWidget*>(parent())->window(), event);
+        return true;
+    }
+};
 
 // Every list is built over its own rows model (see the dialog builder).
 ComboRows& RowsOf(QWidget* list) {
@@ -102,6 +133,24 @@ std::optional<CalendarDate> WindowPort::Date(int id) const {
 void WindowPort::SetDate(int id, const CalendarDate& date) {
     if (const QDate shown(date.year, date.month, date.day); shown.isValid()) {
         static_cast<QDateEdit*>(m_widgets.at(id))->setDate(shown);
+    }
+}
+
+void WindowPort::ShowSuggestions(int id, const std::vector<std::u16string>& rows) {
+    auto* combo = static_cast<QComboBox*>(m_widgets.at(id));
+    auto* suggestions = combo->findChild<QCompleter*>();
+    if (suggestions == nullptr) {
+        return;
+    }
+    static_cast<QStringListModel*>(suggestions->model())->setStringList(ToQStrings(rows));
+    // The list is made when first shown; the filter goes with it.
+    if (!rows.empty() && combo->findChild<QObject*>(QLatin1String(EnterWithoutChoice::kName)) == nullptr) {
+        suggestions->popup()->installEventFilter(new EnterWithoutChoice(combo));
+    }
+    if (rows.empty() || !combo->lineEdit()->hasFocus()) {
+        suggestions->popup()->hide();
+    } else {
+        suggestions->complete();
     }
 }
 

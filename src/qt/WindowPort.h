@@ -27,6 +27,8 @@ public:
     void SetCurrentRow(int id, int row) override;
     std::optional<CalendarDate> Date(int id) const override;
     void SetDate(int id, const CalendarDate& date) override;
+    // The list of the field's completer, under the field while it has the focus.
+    void ShowSuggestions(int id, const std::vector<std::u16string>& rows) override;
     // A tool tip under the field.
     void TellRefused(int id, const std::u16string& title, const std::u16string& text) override;
 

@@ -126,6 +126,8 @@ void WindowPort::SetDate(int id, const CalendarDate& date) {
     SendMessageW(Control(id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
 }
 
+void WindowPort::ShowSuggestions(int /*id*/, const std::vector<std::u16string>& /*rows*/) {}
+
 void WindowPort::TellRefused(int id, const std::u16string& title, const std::u16string& text) {
     const std::wstring wideTitle = ToWide(title);
     const std::wstring wideText = ToWide(text);

@@ -27,6 +27,7 @@ public:
     void SetCurrentRow(int id, int row) override;
     std::optional<CalendarDate> Date(int id) const override;
     void SetDate(int id, const CalendarDate& date) override;
+    void ShowSuggestions(int id, const std::vector<std::u16string>& rows) override;
     // The edit's balloon tip; where the edit draws none, a tip of our own.
     void TellRefused(int id, const std::u16string& title, const std::u16string& text) override;
     // The person's next key or click: a tip of our own has been read.

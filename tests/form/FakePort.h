@@ -30,6 +30,7 @@ public:
 
     std::map<int, Control> controls;
     std::vector<Tip> tips;
+    std::map<int, std::vector<std::u16string>> suggestions; // as last shown
     // Writes to the controls, and those made outside an update (which the sync never does).
     int writes = 0;
     int writesOutsideUpdate = 0;
@@ -72,6 +73,9 @@ public:
         if (echo != nullptr) {
             echo->CalendarClosed(id);
         }
+    }
+    void ShowSuggestions(int id, const std::vector<std::u16string>& rows) override {
+        suggestions[id] = rows;
     }
     void TellRefused(int id, const std::u16string& title, const std::u16string& text) override {
         tips.push_back({id, title, text});

@@ -2,6 +2,7 @@
 #include "form/SortInPieces.h"
 #include "payers/DbConnection.h"
 #include "payers/PayerStore.h"
+#include "text/Cp1251.h"
 #include "text/Cp1251Literal.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,10 @@ namespace kvitok::testing {
 namespace {
 
 using PayerHandlers = DialogTest;
+
+std::string Cp1251(std::string_view utf8) {
+    return *Utf8ToCp1251(utf8);
+}
 
 TEST_F(PayerHandlers, SavedPayerComesBackWithItsPositionsAndQuotes) {
     FillValidForm();
@@ -68,6 +73,56 @@ TEST_F(PayerHandlers, DeleteRemovesTheRowAndTheSelectedEntry) {
 
 // Typed over a picked name, Удалить removes the typed payer from the file and the list; the
 // picked one stays in both.
+// Удалить asks first, naming the payer, and a name no stored payer has is told, not passed over.
+TEST_F(PayerHandlers, DeleteAsksFirstAndTellsOfANameNotStored) {
+    C().List(Id::Payer).SetEditText("Aaa");
+    Click(Id::SavePayer);
+    struct Case {
+        const char* name;
+        MessageAnswer answer;
+        const char* words;
+        int left; // the payers stored afterwards
+    };
+    const Case cases[] = {
+        {"Aaa", MessageAnswer::Cancel, "Удалить плательщика «Aaa» из списка?", 1},
+        {"Bbb", MessageAnswer::Ok, "Плательщика «Bbb» нет в списке.", 1},
+        {"Aaa", MessageAnswer::Ok, "Удалить плательщика «Aaa» из списка?", 0},
+    };
+    for (const Case& c : cases) {
+        Type(Id::Payer, c.name);
+        platform.messages.shown.clear();
+        platform.messages.answers = {c.answer};
+        Click(Id::DeletePayer);
+        ASSERT_EQ(platform.messages.shown.size(), 1u) << c.name;
+        EXPECT_EQ(platform.messages.shown[0].text, std::string(Cp1251(c.words))) << c.name;
+        PayerStore store;
+        ASSERT_TRUE(store.Open(folder.File("insurers.db")));
+        EXPECT_EQ(store.Find("Aaa")->has_value(), c.left == 1) << c.name;
+        EXPECT_EQ(C().List(Id::Payer).Count(), c.left) << c.name;
+    }
+}
+
+// As the person types, the stored names that begin with the text, or whose later word does, are
+// suggested under the field; taking one is a pick of that payer.
+TEST_F(PayerHandlers, TypedLettersSuggestPayersAndTakingOneIsAPick) {
+    for (const char* name : {"Петров Пётр", "Ёжиков Иван", "Иванов Ефим", "Жуков Иван"}) {
+        Type(Id::Payer, Cp1251(name));
+        Put(Id::Address, Cp1251(name) + " street");
+        Click(Id::SavePayer);
+    }
+    Type(Id::Payer, Cp1251("иван"));
+    EXPECT_TRUE(port.suggestions[Id::Payer] ==
+                (std::vector<std::u16string> {u"Иванов Ефим", u"Ёжиков Иван", u"Жуков Иван"}));
+    Type(Id::Payer, Cp1251("еж"));
+    ASSERT_TRUE(port.suggestions[Id::Payer] == std::vector<std::u16string> {u"Ёжиков Иван"});
+    sync->SuggestionTaken(Id::Payer, 0);
+    EXPECT_TRUE(port.suggestions[Id::Payer].empty());
+    EXPECT_EQ(C().List(Id::Payer).EditText(), Cp1251("Ёжиков Иван"));
+    EXPECT_EQ(C().Edit(Id::Address).text, Cp1251("Ёжиков Иван street"));
+    Type(Id::Payer, Cp1251("Сидоров"));
+    EXPECT_TRUE(port.suggestions[Id::Payer].empty());
+}
+
 TEST_F(PayerHandlers, DeleteRemovesTheEntryOfTheNameItDeleted) {
     for (const char* name : {"Bbb", "Aaa", "Ccc"}) {
         C().List(Id::Payer).SetEditText(name);

@@ -12,6 +12,7 @@
 #include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QCompleter>
 #include <QContextMenuEvent>
 #include <QDateEdit>
 #include <QLabel>
@@ -466,26 +467,28 @@ TEST_F(Window, EnterAndSpacePressTheFocusedButton) {
         int id;
         const char* opens = nullptr; // the window it opens, or the start of its message
         int payers = -1;             // the payer list's rows afterwards, where the button changes them
+        Qt::Key answer = Qt::Key_Escape;
     };
-    const Case cases[] = {{ControlId::Create, "Следующие поля"},
-                          {ControlId::Cancel, "Закрыть программу?"},
-                          {ControlId::About, "QDialog"},
-                          {ControlId::Browse, "QFileDialog"},
-                          {ControlId::SavePayer, nullptr, 1},
-                          {ControlId::DeletePayer, nullptr, 0},
-                          {ControlId::HelpYear, "\"Год\""},
-                          {ControlId::HelpTaxPeriod, "\"Период\""},
-                          {ControlId::HelpPeriodFrom, "\"Период уплаты с"},
-                          {ControlId::HelpPeriodTo, "\"Период уплаты по"},
-                          {ControlId::HelpBirthYear, "\"Год рождения"},
-                          {ControlId::HelpOktmo, "\"ОКМТО"},
-                          {ControlId::HelpSum, "\"Сумма\""},
-                          {ControlId::HelpIncome, "\"Сумма дохода"}};
+    const Case cases[] = {
+        {ControlId::Create, "Следующие поля"},
+        {ControlId::Cancel, "Закрыть программу?"},
+        {ControlId::About, "QDialog"},
+        {ControlId::Browse, "QFileDialog"},
+        {ControlId::SavePayer, nullptr, 1},
+        {ControlId::DeletePayer, "Удалить плательщика «Иванов Иван» из списка?", 0, Qt::Key_Return},
+        {ControlId::HelpYear, "\"Год\""},
+        {ControlId::HelpTaxPeriod, "\"Период\""},
+        {ControlId::HelpPeriodFrom, "\"Период уплаты с"},
+        {ControlId::HelpPeriodTo, "\"Период уплаты по"},
+        {ControlId::HelpBirthYear, "\"Год рождения"},
+        {ControlId::HelpOktmo, "\"ОКМТО"},
+        {ControlId::HelpSum, "\"Сумма\""},
+        {ControlId::HelpIncome, "\"Сумма дохода"}};
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
         for (const Case& c : cases) {
             const std::size_t before = script.SeenWindows().size();
             if (c.opens != nullptr) {
-                script.ThenKey(Qt::Key_Escape);
+                script.ThenKey(c.answer);
             }
             app->Window().Control(c.id)->setFocus();
             QTest::keyClick(app->Window().Control(c.id), key);
@@ -565,6 +568,52 @@ TEST_F(Window, OnlyAPickFromTheListLoadsAStoredPayer) {
     QTest::keyClick(payer, Qt::Key_Down);
     EXPECT_EQ(payer->currentText(), QString::fromUtf8("Яковлев Яков"));
     EXPECT_EQ(address->text(), QString::fromUtf8("Адрес Яковлева"));
+}
+
+// Typed letters bring the matching payers up under the field: Down and Enter take one as a pick,
+// Esc keeps what was typed, and Enter with none chosen does what it does without the list.
+TEST_F(Window, TypedLettersFindAPayer) {
+    {
+        PayerStore store;
+        ASSERT_TRUE(store.Open((home.Path() / "insurers.db").string()));
+        ASSERT_TRUE(store.Save(
+            {std::string("Иванов Иван"_cp), std::string("Адрес Иванова"_cp), 2, 1, "", "", "", 3}));
+        ASSERT_TRUE(store.Save(
+            {std::string("Яковлев Яков"_cp), std::string("Адрес Яковлева"_cp), 2, 1, "", "", "", 3}));
+    }
+    Start();
+    FillEntrepreneur(); // so that "Создать" is on
+    auto* payer = Widget<QComboBox>(ControlId::Payer);
+    auto* suggestions = payer->findChild<QCompleter*>();
+    ASSERT_NE(suggestions, nullptr);
+    app->Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&app->Window()));
+    payer->lineEdit()->setFocus();
+
+    KeyIn(payer->lineEdit(), QString::fromUtf8("як"));
+    ASSERT_TRUE(suggestions->popup()->isVisible());
+    EXPECT_EQ(suggestions->completionModel()->rowCount(), 1);
+    QTest::keyClick(suggestions->popup(), Qt::Key_Down);
+    QTest::keyClick(suggestions->popup(), Qt::Key_Return);
+    EXPECT_FALSE(suggestions->popup()->isVisible());
+    EXPECT_EQ(payer->currentText(), QString::fromUtf8("Яковлев Яков"));
+    EXPECT_EQ(Widget<QLineEdit>(ControlId::Address)->text(), QString::fromUtf8("Адрес Яковлева"));
+
+    payer->lineEdit()->clear();
+    KeyIn(payer->lineEdit(), QString::fromUtf8("ив"));
+    ASSERT_TRUE(suggestions->popup()->isVisible());
+    QTest::keyClick(suggestions->popup(), Qt::Key_Escape);
+    EXPECT_FALSE(suggestions->popup()->isVisible());
+    EXPECT_EQ(payer->currentText(), QString::fromUtf8("ив"));
+    EXPECT_EQ(script.SeenWindows().size(), 1u); // no close question
+
+    KeyIn(payer->lineEdit(), QString::fromUtf8("а"));
+    ASSERT_TRUE(suggestions->popup()->isVisible());
+    script.ThenKey(Qt::Key_Return);
+    QTest::keyClick(suggestions->popup(), Qt::Key_Return); // none chosen: "Создать", as in the field
+    ASSERT_EQ(script.SeenWindows().size(), 2u);
+    EXPECT_TRUE(script.SeenWindows().back().text.startsWith(QString::fromUtf8("Следующие поля")));
+    EXPECT_EQ(Widget<QLineEdit>(ControlId::Address)->text(), QString::fromUtf8("Адрес Яковлева"));
 }
 
 // A long payer file: its names reach the list in the list's order while the about box waits,
