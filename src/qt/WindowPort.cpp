@@ -43,8 +43,9 @@ QStringList ToQStrings(const std::vector<std::u16string>& rows) {
     return texts;
 }
 
-// Sees a key in the list of suggestions before the completer does: Enter with no suggestion
-// chosen is Enter in the field, which presses the dialog's default button, as without the list.
+// Sees a key in the list of suggestions before the completer does, which would take the list's
+// current row on Enter or Tab even when the person chose none: then Enter is Enter in the field,
+// which presses the dialog's default button, and Tab moves on, as without the list.
 class EnterWithoutChoice : public QObject {
 public:
     static constexpr const char* kName = "enterWithoutChoice";
@@ -59,12 +60,18 @@ protected:
             return false;
         }
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key != Qt::Key_Return && key != Qt::Key_Enter) {
-            return false;
+        auto* field = static_cast<QComboBox*>(parent())->lineEdit();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            list->hide();
+            QCoreApplication::sendEvent(field->window(), event);
+            return true;
         }
-        list->hide();
-        QCoreApplication::sendEvent(static_cast<QWidget*>(parent())->window(), event);
-        return true;
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            list->hide();
+            QCoreApplication::sendEvent(field, event);
+            return true;
+        }
+        return false;
     }
 };
 
