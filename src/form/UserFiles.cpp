@@ -31,7 +31,7 @@ bool Missing(const fs::path& path) {
 Result<> CopyWholeFile(const fs::path& from, const fs::path& to) {
     const Result<std::optional<std::string>> bytes = ReadWholeFile(from);
     if (!bytes) {
-        return Failure {bytes.Reason()};
+        return bytes.Error();
     }
     if (!bytes->has_value()) {
         return SystemResult(ENOENT);
