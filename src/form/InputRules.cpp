@@ -53,15 +53,26 @@ std::u16string FromCodePoints(const std::vector<char32_t>& points) {
     return text;
 }
 
-// How the words name a character: itself in quotes, or its code where it has no glyph.
+std::u16string CodeOf(char32_t c) {
+    const std::string code = FormatText("U+%04X", static_cast<unsigned>(c));
+    return std::u16string(code.begin(), code.end());
+}
+
+// How the words name a character: itself in quotes, or its code where it has no glyph; one the
+// code page lacks carries its code too, as the field's font may well lack it.
 std::u16string CharacterName(char32_t c) {
     if (c < 0x20 || c == 0x7F || (c >= 0xD800 && c < 0xE000)) {
-        const std::string code = FormatText("U+%04X", static_cast<unsigned>(c));
-        return std::u16string(code.begin(), code.end());
+        return CodeOf(c);
     }
     std::u16string name = u"«";
     name += FromCodePoints({c});
-    return name += u"»";
+    name += u"»";
+    if (!IsCp1251Representable(c)) {
+        name += u" (";
+        name += CodeOf(c);
+        name += u")";
+    }
+    return name;
 }
 
 std::u16string Refusal(char32_t c, std::string_view why) {

@@ -234,7 +234,7 @@ TEST_F(Win32Window, RefusedTextIsToldInATipAtTheField) {
     Type(ControlId::Address, L"Ёлкин 中");
     EXPECT_EQ(dialog->Controls().Edit(ControlId::Address).text, std::string("Ёлкин "_cp));
     ASSERT_TRUE(VisibleTip().has_value());
-    EXPECT_NE(VisibleTip()->find(L"«中» нельзя напечатать в квитанции"), std::wstring::npos)
+    EXPECT_NE(VisibleTip()->find(L"«中» (U+4E2D) нельзя напечатать в квитанции"), std::wstring::npos)
         << *Narrow(*VisibleTip());
     Press(VK_END);
     EXPECT_FALSE(VisibleTip().has_value());
