@@ -2,6 +2,7 @@
 
 #include "DialogBuilder.h"
 #include "Emblem.h"
+#include "form/FormTable.h"
 
 #include <commctrl.h>
 
@@ -14,6 +15,9 @@ namespace {
 // The focus handlers run once the click or key that moved the focus has been handled, as
 // the caret is placed only then.
 constexpr UINT kRunFocusHandler = WM_APP + 1;
+// An editable list that closed is looked at once the notifications of its closing are all in:
+// a click reports its row after the closing.
+constexpr UINT kCheckClosedList = WM_APP + 2;
 // The system menu's about entry; the system keeps the low four bits of its commands.
 constexpr UINT kAboutCommand = 0x0010;
 // Its messages come when nothing else waits, after painting: the time the sync may show ahead.
@@ -21,7 +25,11 @@ constexpr UINT_PTR kShowAheadTimer = 1;
 
 } // namespace
 
-MainWindow::MainWindow(MainDialog& dialog) : m_sync(dialog, m_port) {}
+MainWindow::MainWindow(MainDialog& dialog) : m_dialog(dialog), m_sync(dialog, m_port) {
+    m_port.Suggestions().WhenTaken([this](int id, int index) {
+        m_sync.SuggestionTaken(id, index);
+    });
+}
 
 MainWindow::~MainWindow() {
     if (m_window != nullptr) {
@@ -84,11 +92,15 @@ void MainWindow::Run() {
     }
 }
 
-// The dialog manager's keys (Tab, Enter, Esc, mnemonics) first, then the control's own.
+// The list of suggestions' keys first, then the dialog manager's (Tab, Enter, Esc, mnemonics),
+// then the control's own.
 void MainWindow::Dispatch(MSG& message) {
     if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN ||
         message.message == WM_LBUTTONDOWN) {
         m_port.PersonActs();
+    }
+    if (m_port.Suggestions().Sees(message)) {
+        return;
     }
     if (m_window == nullptr || !IsDialogMessageW(m_window, &message)) {
         TranslateMessage(&message);
@@ -159,6 +171,17 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         ShowAhead();
         return true;
+    case WM_MOVE:
+        m_port.Suggestions().Hide(); // it would stay where the field was
+        return false;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            m_port.Suggestions().Hide();
+        }
+        return false; // the dialog manager keeps the focus for the return
+    case kCheckClosedList:
+        OnListClosed(static_cast<int>(wParam));
+        return true;
     case kRunFocusHandler:
         if (const int id = static_cast<int>(wParam); GetFocus() == Control(id)) {
             m_sync.FocusEntered(id);
@@ -195,6 +218,13 @@ void MainWindow::OnCommand(int id, int code) {
     case CBN_SELCHANGE:
         m_sync.RowPicked(id);
         break;
+    case CBN_SELENDOK:
+        PostMessageW(m_window, kCheckClosedList, static_cast<WPARAM>(id), 0);
+        break;
+    case CBN_DROPDOWN:
+    case CBN_KILLFOCUS:
+        m_port.Suggestions().Hide();
+        break;
     case BN_CLICKED:
         if (id == IDCANCEL) {
             OnCancel(); // Esc, the close box and "Отмена" alike
@@ -213,6 +243,20 @@ void MainWindow::OnNotify(const NMHDR& header) {
         m_sync.DateChanged(id);
     } else if (header.code == DTN_CLOSEUP) {
         m_sync.CalendarClosed(id);
+    }
+}
+
+// Typing in an editable list's open drop-down highlights the first row the text begins, which
+// the list does not report as a change; Enter closes it there and leaves that row current, which is
+// then the person's pick. A click has been reported already and finds the model on its row.
+void MainWindow::OnListClosed(int id) {
+    const FormControl* control = FindFormRow(id);
+    if (control == nullptr || control->kind != ControlKind::EditableDropDown) {
+        return;
+    }
+    const int row = m_port.CurrentRow(id);
+    if (row >= 0 && row != m_dialog.Controls().List(id).Selected()) {
+        m_sync.RowPicked(id);
     }
 }
 

@@ -10,7 +10,7 @@ namespace kvitok {
 // The Win32 window of MainDialog: a dialog made from the form table, its controls reached by the
 // control sync through a WindowPort. The window turns the controls' notifications into the
 // sync's calls and handles the dialog manager's quirks; everything else is the sync's. The
-// keyboard is the dialog manager's.
+// keyboard is the dialog manager's, but for the keys the list of suggestions takes while it shows.
 class MainWindow {
 public:
     explicit MainWindow(MainDialog& dialog);
@@ -47,9 +47,11 @@ private:
     void OnCommand(int id, int code);
     void OnNotify(const NMHDR& header);
     void OnCancel();
+    void OnListClosed(int id);
     void ShowAhead();
     void Dispatch(MSG& message);
 
+    MainDialog& m_dialog;
     HWND m_window = nullptr;
     bool m_ended = false;
     bool m_aheadBegun = false; // past the first tick of the show-ahead timer

@@ -126,7 +126,15 @@ void WindowPort::SetDate(int id, const CalendarDate& date) {
     SendMessageW(Control(id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
 }
 
-void WindowPort::ShowSuggestions(int /*id*/, const std::vector<std::u16string>& /*rows*/) {}
+void WindowPort::ShowSuggestions(int id, const std::vector<std::u16string>& rows) {
+    std::vector<std::wstring> wide;
+    wide.reserve(rows.size());
+    for (const std::u16string& row : rows) {
+        wide.push_back(ToWide(row));
+    }
+    HWND field = Control(id);
+    m_suggestions.Show(id, field, EditOf(field), wide);
+}
 
 void WindowPort::TellRefused(int id, const std::u16string& title, const std::u16string& text) {
     const std::wstring wideTitle = ToWide(title);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RefusalTip.h"
+#include "SuggestionList.h"
 #include "form/ControlPort.h"
 
 #include <windows.h>
@@ -33,12 +34,14 @@ public:
     // The person's next key or click: a tip of our own has been read.
     void PersonActs() { m_tip.Hide(); }
     const RefusalTip& Tip() const { return m_tip; }
+    SuggestionList& Suggestions() { return m_suggestions; }
 
 private:
     HWND Control(int id) const;
 
     HWND m_dialog = nullptr;
     RefusalTip m_tip;
+    SuggestionList m_suggestions;
 };
 
 } // namespace kvitok

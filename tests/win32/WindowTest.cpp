@@ -23,6 +23,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace kvitok::testing {
@@ -125,6 +126,53 @@ public:
             },
             reinterpret_cast<LPARAM>(&found));
         return found;
+    }
+
+    HWND PayerEdit() const { return FindWindowExW(Control(ControlId::Payer), nullptr, L"Edit", nullptr); }
+
+    // The payers suggested under their field: a visible list box of this thread outside the
+    // dialog (the drop-down's own list is of another class); nullptr while none is shown.
+    static HWND VisibleSuggestions() {
+        HWND found = nullptr;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND list, LPARAM result) {
+                wchar_t name[32] = {};
+                GetClassNameW(list, name, 32);
+                if (lstrcmpiW(name, WC_LISTBOXW) != 0 || !IsWindowVisible(list)) {
+                    return TRUE;
+                }
+                *reinterpret_cast<HWND*>(result) = list;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    static std::vector<std::string> RowsOf(HWND list) {
+        std::vector<std::string> rows;
+        for (int row = 0; row < SendMessageW(list, LB_GETCOUNT, 0, 0); ++row) {
+            wchar_t text[64] = {};
+            SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
+            rows.push_back(Narrow(text).value_or("?"));
+        }
+        return rows;
+    }
+
+    // Three stored payers, two of whose names begin with "Ив"; "Создать" is on.
+    void StartWithPayers() {
+        {
+            PayerStore store;
+            ASSERT_TRUE(store.Open(*Narrow((folder / "insurers.db").wstring())));
+            for (const auto& [name, address, inn] :
+                 {std::tuple {"Иванов Иван"_cp, "Адрес Иванова"_cp, "771234567890"},
+                  std::tuple {"Ивлева Анна"_cp, "Адрес Ивлевой"_cp, "500100732259"},
+                  std::tuple {"Яковлев Яков"_cp, "Адрес Яковлева"_cp, ""}}) {
+                ASSERT_TRUE(store.Save({std::string(name), std::string(address), 2, 1, inn, "", "", 3}));
+            }
+        }
+        platform.profile.values = {{"kvt_stat", "2"}, {"kvt_year", "8"}, {"kvt_kbk", "2"}};
+        Start();
     }
 
     int KbkRowOf(int number) const {
@@ -372,6 +420,123 @@ TEST_F(Win32Window, PortReadsBackWhatItWrites) {
     SendMessageW(Control(ControlId::Oktmo), CB_GETLBTEXT, 4, reinterpret_cast<LPARAM>(last));
     EXPECT_EQ(std::wstring(last), L"Четвёртый");
     EXPECT_FALSE(IsWindowEnabled(Control(ControlId::Oktmo)));
+}
+
+// Typed letters bring up the stored payers whose names they begin under the field, none chosen
+// and the focus left in the field. Up and Down choose and Enter takes, as a pick; Esc, Tab, the
+// focus leaving and the window moving put the list away and keep the text; Enter with none
+// chosen is Enter in the field.
+TEST_F(Win32Window, TypedLettersSuggestStoredPayers) {
+    StartWithPayers();
+    HWND combo = Control(ControlId::Payer);
+    HWND edit = PayerEdit();
+    Type(edit, L"ив");
+    HWND list = VisibleSuggestions();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(RowsOf(list),
+              (std::vector<std::string> {std::string("Иванов Иван"_cp), std::string("Ивлева Анна"_cp)}));
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), LB_ERR);
+    RECT field {};
+    RECT shown {};
+    GetWindowRect(combo, &field);
+    GetWindowRect(list, &shown);
+    EXPECT_EQ(shown.left, field.left);
+    EXPECT_EQ(shown.right, field.right);
+    EXPECT_EQ(shown.top, field.bottom);
+    EXPECT_EQ(GetFocus(), edit);
+
+    // Down goes through the rows and back to none; Up from none comes to the last row.
+    for (int i = 0; i < 3; ++i) {
+        Press(VK_DOWN);
+    }
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), LB_ERR);
+    Press(VK_UP);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
+    Press(VK_RETURN);
+    EXPECT_EQ(VisibleSuggestions(), nullptr);
+    EXPECT_EQ(*WindowText(combo), "Ивлева Анна"_cp);
+    EXPECT_EQ(*WindowText(Control(ControlId::Address)), "Адрес Ивлевой"_cp);
+    EXPECT_EQ(*WindowText(Control(ControlId::Inn)), "500100732259");
+    EXPECT_TRUE(platform.messages.shown.empty());
+
+    enum class Way { Esc, Tab, FocusElsewhere, WindowMoved };
+    const auto putAway = [this](Way way) {
+        RECT place {};
+        switch (way) {
+        case Way::Esc:
+            Press(VK_ESCAPE);
+            break;
+        case Way::Tab:
+            Press(VK_TAB);
+            break;
+        case Way::FocusElsewhere:
+            Focus(Control(ControlId::Address));
+            break;
+        case Way::WindowMoved:
+            GetWindowRect(window->Handle(), &place);
+            SetWindowPos(window->Handle(), nullptr, place.left + 20, place.top + 20, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            Pump();
+            break;
+        }
+    };
+    const std::pair<Way, bool> ways[] = {
+        {Way::Esc, true}, {Way::Tab, false}, {Way::FocusElsewhere, false}, {Way::WindowMoved, true}};
+    for (const auto& [way, focusStays] : ways) {
+        SCOPED_TRACE(static_cast<int>(way));
+        SetWindowTextW(edit, L"");
+        Type(edit, L"ив");
+        ASSERT_NE(VisibleSuggestions(), nullptr);
+        putAway(way);
+        EXPECT_EQ(VisibleSuggestions(), nullptr);
+        EXPECT_EQ(*WindowText(combo), "ив"_cp);
+        EXPECT_EQ(GetFocus() == edit, focusStays);
+        EXPECT_EQ(*WindowText(Control(ControlId::Address)), "Адрес Ивлевой"_cp);
+    }
+    EXPECT_TRUE(platform.messages.shown.empty()); // Esc asked nothing
+    EXPECT_FALSE(window->Ended());
+
+    SetWindowTextW(edit, L"");
+    Type(edit, L"ив");
+    ASSERT_NE(VisibleSuggestions(), nullptr);
+    Press(VK_RETURN);
+    EXPECT_EQ(VisibleSuggestions(), nullptr);
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].text.rfind("Следующие поля"_cp, 0), 0u)
+        << platform.messages.shown[0].text;
+    EXPECT_EQ(*WindowText(Control(ControlId::Address)), "Адрес Ивлевой"_cp);
+}
+
+// A click on a suggested row takes it and leaves the focus in the field. In the list's own open
+// drop-down, typed letters highlight the row they begin, without suggestions over it, and Enter
+// makes that row the pick.
+TEST_F(Win32Window, AClickOrTheOpenListsHighlightTakesAPayer) {
+    StartWithPayers();
+    HWND combo = Control(ControlId::Payer);
+    HWND edit = PayerEdit();
+    Type(edit, L"ив");
+    HWND list = VisibleSuggestions();
+    ASSERT_NE(list, nullptr);
+    RECT row {};
+    SendMessageW(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+    const LPARAM at = MAKELPARAM(row.left + 4, (row.top + row.bottom) / 2);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
+    Pump();
+    EXPECT_EQ(VisibleSuggestions(), nullptr);
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_EQ(*WindowText(Control(ControlId::Address)), "Адрес Ивлевой"_cp);
+
+    Focus(edit);
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    Type(edit, L"Як");
+    ASSERT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
+    EXPECT_EQ(VisibleSuggestions(), nullptr);
+    Press(VK_RETURN);
+    EXPECT_EQ(*WindowText(combo), "Яковлев Яков"_cp);
+    EXPECT_EQ(*WindowText(Control(ControlId::Address)), "Адрес Яковлева"_cp);
+    EXPECT_EQ(*WindowText(Control(ControlId::Inn)), "");
+    EXPECT_TRUE(platform.messages.shown.empty());
 }
 
 } // namespace
