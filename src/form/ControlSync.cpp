@@ -140,6 +140,14 @@ void ControlSync::RowPicked(int id) {
     Pick(*control, row);
 }
 
+void ControlSync::ListClosed(int id) {
+    const FormControl* control = Reported(id, IsList);
+    if (control != nullptr && m_port.CurrentRow(id) >= 0 &&
+        m_port.CurrentRow(id) != m_dialog.Controls().List(id).Selected()) {
+        RowPicked(id);
+    }
+}
+
 void ControlSync::Pick(const FormControl& list, int row) {
     ListModel& model = m_dialog.Controls().List(list.id);
     m_runner.Picking(list.id, model.EditText());

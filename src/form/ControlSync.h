@@ -41,6 +41,10 @@ public:
     bool Cancel();
     // One of the rows suggested under a list's field, by its place among them: a pick of that row.
     void SuggestionTaken(int id, int index);
+    // A list's drop-down closed with the person's choice (Enter, not Esc): the row it leaves
+    // current is the pick even when the list did not report it (typing in the open list of an
+    // editable one moves its current row silently).
+    void ListClosed(int id);
 
 private:
     bool Busy() const { return m_view.Writing() || m_runner.Running(); }

@@ -25,7 +25,7 @@ constexpr UINT_PTR kShowAheadTimer = 1;
 
 } // namespace
 
-MainWindow::MainWindow(MainDialog& dialog) : m_dialog(dialog), m_sync(dialog, m_port) {
+MainWindow::MainWindow(MainDialog& dialog) : m_sync(dialog, m_port) {
     m_port.Suggestions().WhenTaken([this](int id, int index) {
         m_sync.SuggestionTaken(id, index);
     });
@@ -180,7 +180,7 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return false; // the dialog manager keeps the focus for the return
     case kCheckClosedList:
-        OnListClosed(static_cast<int>(wParam));
+        m_sync.ListClosed(static_cast<int>(wParam));
         return true;
     case kRunFocusHandler:
         if (const int id = static_cast<int>(wParam); GetFocus() == Control(id)) {
@@ -243,20 +243,6 @@ void MainWindow::OnNotify(const NMHDR& header) {
         m_sync.DateChanged(id);
     } else if (header.code == DTN_CLOSEUP) {
         m_sync.CalendarClosed(id);
-    }
-}
-
-// Typing in an editable list's open drop-down highlights the first row the text begins, which
-// the list does not report as a change; Enter closes it there and leaves that row current, which is
-// then the person's pick. A click has been reported already and finds the model on its row.
-void MainWindow::OnListClosed(int id) {
-    const FormControl* control = FindFormRow(id);
-    if (control == nullptr || control->kind != ControlKind::EditableDropDown) {
-        return;
-    }
-    const int row = m_port.CurrentRow(id);
-    if (row >= 0 && row != m_dialog.Controls().List(id).Selected()) {
-        m_sync.RowPicked(id);
     }
 }
 

@@ -47,11 +47,9 @@ private:
     void OnCommand(int id, int code);
     void OnNotify(const NMHDR& header);
     void OnCancel();
-    void OnListClosed(int id);
     void ShowAhead();
     void Dispatch(MSG& message);
 
-    MainDialog& m_dialog;
     HWND m_window = nullptr;
     bool m_ended = false;
     bool m_aheadBegun = false; // past the first tick of the show-ahead timer
