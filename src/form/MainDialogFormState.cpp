@@ -22,8 +22,11 @@ CalendarDate DateFromText(const std::string& text) {
     return CalendarDate {part(6, 4), part(3, 2), part(0, 2), 0, 0, 0};
 }
 
+// One of the orders a row's profile slot gives.
+using SlotOrder = int ProfileSlot::*;
+
 // The rows the profile keeps, in the order given by `place`.
-std::vector<const FormControl*> KeptRows(int ProfileSlot::*place) {
+std::vector<const FormControl*> KeptRows(SlotOrder place) {
     std::vector<const FormControl*> rows;
     for (const FormControl& control : MainDialogTemplate().controls) {
         if (control.profile.key != nullptr) {

@@ -74,8 +74,8 @@ public:
             echo->CalendarClosed(id);
         }
     }
-    void ShowSuggestions(int id, const std::vector<std::u16string>& rows) override {
-        suggestions[id] = rows;
+    void ShowSuggestions(int id, const std::vector<std::u16string>& suggestedRows) override {
+        suggestions[id] = suggestedRows;
     }
     void TellRefused(int id, const std::u16string& title, const std::u16string& text) override {
         tips.push_back({id, title, text});
