@@ -6,8 +6,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QCompleter>
-#include <QCoreApplication>
 #include <QDateEdit>
 #include <QDialog>
 #include <QFontMetrics>
@@ -16,10 +14,8 @@
 #include <QListView>
 #include <QPainter>
 #include <QPalette>
-#include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
-#include <QStringListModel>
 
 namespace kvitok {
 
@@ -47,8 +43,9 @@ private:
 };
 
 // Drop-down lists open below the field, as high as the template says; some styles would open
-// them over the field as tall as the screen. A style hint does it without a style sheet, whose
-// machinery would cost the start several milliseconds.
+// them over the field as tall as the screen. A style hint of the program's style does it for
+// every list at once: neither a style sheet nor a style of each list's own, whose machinery
+// would cost the start several milliseconds.
 class DropDownBelowStyle : public QProxyStyle {
 public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
@@ -57,14 +54,25 @@ public:
     }
 };
 
-QStyle* DropDownStyle() {
-    static QPointer<QStyle> style;
-    if (style == nullptr) {
-        style = new DropDownBelowStyle;
-        style->setParent(QCoreApplication::instance());
+void UseDropDownBelowStyle() {
+    if (dynamic_cast<DropDownBelowStyle*>(QApplication::style()) == nullptr) {
+        QApplication::setStyle(new DropDownBelowStyle);
     }
-    return style;
 }
+
+// A drop-down list whose open list is made only when first opened, laid out as rows of one
+// height: they are single lines of text, and a hundred thousand payers open quickly so.
+class DropDown : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override {
+        if (auto* rows = qobject_cast<QListView*>(view()); rows != nullptr && !rows->uniformItemSizes()) {
+            rows->setUniformItemSizes(true);
+        }
+        QComboBox::showPopup();
+    }
+};
 
 QWidget* CreateWidget(const FormControl& control, QWidget* parent) {
     const QString text = FromCp1251(std::string(control.text));
@@ -108,26 +116,16 @@ QWidget* CreateWidget(const FormControl& control, QWidget* parent) {
     }
     case ControlKind::DropDownList:
     case ControlKind::EditableDropDown: {
-        auto* combo = new QComboBox(parent);
+        auto* combo = new DropDown(parent);
+        // Rows are single lines of text: a plain list of them keeps filling the payer list quick
+        // with a hundred thousand payers. Set first, before anything makes the list's view.
+        combo->setModel(new ComboRows(combo));
         if (control.kind == ControlKind::EditableDropDown) {
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setCompleter(nullptr);
-            // The names that match what is typed, as the control sync finds them, under the field.
-            auto* suggestions = new QCompleter(new QStringListModel(combo), combo);
-            suggestions->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
-            suggestions->setMaxVisibleItems(OpenListRows(control));
-            suggestions->setWidget(combo->lineEdit());
-        } else {
-            combo->setStyle(DropDownStyle());
         }
         combo->setMaxVisibleItems(OpenListRows(control));
-        // Rows are single lines of text: a plain list of them, laid out as rows of one height,
-        // keeps filling and opening the payer list quick with a hundred thousand payers.
-        combo->setModel(new ComboRows(combo));
-        if (auto* rows = qobject_cast<QListView*>(combo->view())) {
-            rows->setUniformItemSizes(true);
-        }
         return combo;
     }
     case ControlKind::DatePicker: {
@@ -175,11 +173,12 @@ constexpr int kEditMargins = 6;
 DialogUnits UnitsFor(const DialogTemplate& dialogTemplate) {
     const QFontMetrics metrics(QApplication::font());
     // The height of a laid-out line, which can be a pixel more than the font's own height.
+    const int lineHeight = std::max(
+        metrics.height(),
+        metrics.boundingRect(QRect(0, 0, 1000, 1000), Qt::TextWordWrap, QStringLiteral("Ag")).height());
     DialogUnits units(
         metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")),
-        std::max(
-            metrics.height(),
-            metrics.boundingRect(QRect(0, 0, 1000, 1000), Qt::TextWordWrap, QStringLiteral("Ag")).height()));
+        lineHeight);
     units.WidenUntilTextsFit(dialogTemplate, [&metrics](const FormControl& control, const PixelRect& rect) {
         const QString text = FromCp1251(std::string(control.text));
         switch (control.kind) {
@@ -201,6 +200,7 @@ DialogUnits UnitsFor(const DialogTemplate& dialogTemplate) {
 } // namespace
 
 std::map<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialogTemplate) {
+    UseDropDownBelowStyle();
     dialog.setWindowTitle(FromCp1251(std::string(dialogTemplate.title)));
     const DialogUnits units = UnitsFor(dialogTemplate);
     dialog.setFixedSize(ToQRect(units.ToPixels(0, 0, dialogTemplate.width, dialogTemplate.height)).size());

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
-#include <QCompleter>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDateEdit>
@@ -31,6 +30,9 @@ MainWindow::MainWindow(MainDialog& dialog, QWidget* parent)
         }
     }
     connect(&m_showAhead, &QTimer::timeout, this, &MainWindow::ShowAhead);
+    m_port.OnSuggestionTaken([this](int id, int index) {
+        m_sync.SuggestionTaken(id, index);
+    });
 }
 
 void MainWindow::Start() {
@@ -99,12 +101,6 @@ void MainWindow::Bind(const FormControl& control) {
             connect(edit, &QLineEdit::textEdited, this, [this, id] {
                 m_sync.TextChanged(id);
             });
-        }
-        if (auto* suggestions = combo->findChild<QCompleter*>()) {
-            connect(suggestions, qOverload<const QModelIndex&>(&QCompleter::activated), this,
-                    [this, id](const QModelIndex& index) {
-                        m_sync.SuggestionTaken(id, index.row());
-                    });
         }
     } else if (auto* picker = qobject_cast<QDateEdit*>(widget)) {
         connect(picker, &QDateEdit::dateChanged, this, [this, id] {

@@ -48,9 +48,7 @@ QStringList ToQStrings(const std::vector<std::u16string>& rows) {
 // which presses the dialog's default button, and Tab moves on, as without the list.
 class EnterWithoutChoice : public QObject {
 public:
-    static constexpr const char* kName = "enterWithoutChoice";
-
-    explicit EnterWithoutChoice(QWidget* field) : QObject(field) { setObjectName(QLatin1String(kName)); }
+    using QObject::QObject;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -145,15 +143,25 @@ void WindowPort::SetDate(int id, const CalendarDate& date) {
 
 void WindowPort::ShowSuggestions(int id, const std::vector<std::u16string>& rows) {
     auto* combo = static_cast<QComboBox*>(m_widgets.at(id));
-    auto* suggestions = combo->findChild<QCompleter*>();
+    auto* suggestions = combo->findChild<QCompleter*>(QStringLiteral("suggestions"));
     if (suggestions == nullptr) {
-        return;
+        if (rows.empty()) {
+            return;
+        }
+        suggestions = new QCompleter(new QStringListModel(combo), combo);
+        suggestions->setObjectName(QStringLiteral("suggestions"));
+        suggestions->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+        suggestions->setMaxVisibleItems(combo->maxVisibleItems());
+        suggestions->setWidget(combo->lineEdit());
+        suggestions->popup()->installEventFilter(new EnterWithoutChoice(combo));
+        QObject::connect(suggestions, qOverload<const QModelIndex&>(&QCompleter::activated), combo,
+                         [this, id](const QModelIndex& index) {
+                             if (m_suggestionTaken) {
+                                 m_suggestionTaken(id, index.row());
+                             }
+                         });
     }
     static_cast<QStringListModel*>(suggestions->model())->setStringList(ToQStrings(rows));
-    // The list is made when first shown; the filter goes with it.
-    if (!rows.empty() && combo->findChild<QObject*>(QLatin1String(EnterWithoutChoice::kName)) == nullptr) {
-        suggestions->popup()->installEventFilter(new EnterWithoutChoice(combo));
-    }
     if (rows.empty() || !combo->lineEdit()->hasFocus()) {
         suggestions->popup()->hide();
     } else {

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <map>
 
 namespace kvitok {
@@ -27,13 +28,18 @@ public:
     void SetCurrentRow(int id, int row) override;
     std::optional<CalendarDate> Date(int id) const override;
     void SetDate(int id, const CalendarDate& date) override;
-    // The list of the field's completer, under the field while it has the focus.
+    // The list of a completer of the field's own, under the field while it has the focus; made
+    // when first shown. A row the person takes there reaches `taken`.
     void ShowSuggestions(int id, const std::vector<std::u16string>& rows) override;
+    void OnSuggestionTaken(std::function<void(int id, int index)> taken) {
+        m_suggestionTaken = std::move(taken);
+    }
     // A tool tip under the field.
     void TellRefused(int id, const std::u16string& title, const std::u16string& text) override;
 
 private:
     const std::map<int, QWidget*>& m_widgets;
+    std::function<void(int id, int index)> m_suggestionTaken;
 };
 
 } // namespace kvitok

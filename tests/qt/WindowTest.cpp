@@ -545,7 +545,7 @@ TEST_F(Window, OnlyAPickFromTheListLoadsAStoredPayer) {
     payer->setFocus();
     KeyIn(payer->lineEdit(), QStringLiteral(" "));
     QTest::keyClick(payer->lineEdit(), Qt::Key_Backspace); // the exact stored name, typed again
-    auto* suggestions = payer->findChild<QCompleter*>()->popup();
+    auto* suggestions = payer->findChild<QCompleter*>(QStringLiteral("suggestions"))->popup();
     ASSERT_TRUE(suggestions->isVisible()); // it is suggested, not taken
     QTest::keyClick(suggestions, Qt::Key_Tab);
     EXPECT_FALSE(suggestions->isVisible());
@@ -587,13 +587,13 @@ TEST_F(Window, TypedLettersFindAPayer) {
     Start();
     FillEntrepreneur(); // so that "Создать" is on
     auto* payer = Widget<QComboBox>(ControlId::Payer);
-    auto* suggestions = payer->findChild<QCompleter*>();
-    ASSERT_NE(suggestions, nullptr);
     app->Window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&app->Window()));
     payer->lineEdit()->setFocus();
 
     KeyIn(payer->lineEdit(), QString::fromUtf8("як"));
+    auto* suggestions = payer->findChild<QCompleter*>(QStringLiteral("suggestions"));
+    ASSERT_NE(suggestions, nullptr);
     ASSERT_TRUE(suggestions->popup()->isVisible());
     EXPECT_EQ(suggestions->completionModel()->rowCount(), 1);
     QTest::keyClick(suggestions->popup(), Qt::Key_Down);
