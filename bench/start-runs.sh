@@ -5,7 +5,8 @@
 #   prepare_case FOLDER KIND   gets a case's folder ready (KIND none, empty or payers; the copy of
 #                              PAYERS is made here);
 #   finish_more                what goes at the end besides the display and the work folder;
-# and sets default_programs (the second one runs only without -p) and build_hint.
+# and sets default_programs (the second one runs only without -p) and build_hint. The moment a
+# window appears is told by window_watch of the Linux build (KVITOK_BUILD_DIR, else build/).
 
 runs=10
 payers=
@@ -30,6 +31,12 @@ for i in "${!programs[@]}"; do
     }
     programs[i]=$(readlink -f "${programs[$i]}")
 done
+
+watch=${KVITOK_BUILD_DIR:-$root/build}/bench/window_watch
+[ -x "$watch" ] || {
+    echo "no $watch: build it with scripts/test.sh (KVITOK_BENCH is on by default)" >&2
+    exit 1
+}
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -77,6 +84,20 @@ form() { window '^(kvitok|bare)$'; }
 # run <case number> <result file>: one start, appended to the file as "milliseconds to the about
 # box, CPU milliseconds by then (the process's own work, less swayed by a busy machine),
 # milliseconds from Enter to the form, kilobytes".
+# watch_for PATTERN FILE: a watcher for a window of that title, listening once this returns; the
+# moment the window appears goes into FILE's second line.
+watch_for() {
+    timeout 30 "$watch" "$1" >"$2" &
+    watcher=$!
+    for i in $(seq 1000); do
+        [ -s "$2" ] && break
+        sleep 0.002
+    done
+}
+
+# run <case number> <result file>: one start, appended to the file as "milliseconds to the about
+# box, CPU milliseconds by then (the process's own work, less swayed by a busy machine),
+# milliseconds from Enter to the form, kilobytes".
 run() {
     local program=${cases[$1]% *} folder=$work/case$1 began ended pid box="" shown="" i kb ticks pressed
     # The last run's windows must be gone first, or they would be taken for this one's.
@@ -84,16 +105,14 @@ run() {
         [ -z "$(about_box)$(form)" ] && break
         sleep 0.01
     done
+    watch_for '^О программе' "$work/about-seen"
     began=$(date +%s%N)
     launch "$folder" "$program" </dev/null >/dev/null 2>"$folder/stderr" &
     pid=$!
-    for i in $(seq 3000); do
-        box=$(about_box)
-        [ -n "$box" ] && break
-        sleep 0.01
-    done
-    ended=$(date +%s%N)
-    if [ -z "$box" ] || ! ticks=$(awk '{ print $14 + $15 }' "/proc/$pid/stat" 2>/dev/null); then
+    wait "$watcher" || true
+    ended=$(sed -n 2p "$work/about-seen")
+    box=$(about_box)
+    if [ -z "$ended" ] || [ -z "$box" ] || ! ticks=$(awk '{ print $14 + $15 }' "/proc/$pid/stat" 2>/dev/null); then
         kill "$pid" 2>/dev/null || true
         echo "$program showed no about box:" >&2
         cat "$folder/stderr" >&2
@@ -102,14 +121,12 @@ run() {
     sleep "$pause"
     # A key sent to a window does not reach Qt: the box takes the focus, then the key goes.
     xdotool windowfocus --sync "$box" 2>/dev/null || true
+    watch_for '^(kvitok|bare)$' "$work/form-seen"
     pressed=$(date +%s%N)
     xdotool key Return
-    for i in $(seq 3000); do
-        shown=$(form)
-        [ -n "$shown" ] && break
-        sleep 0.01
-    done
-    shown=$([ -n "$shown" ] && echo $((($(date +%s%N) - pressed) / 1000000)) || echo -)
+    wait "$watcher" || true
+    shown=$(sed -n 2p "$work/form-seen")
+    shown=$([ -n "$shown" ] && echo $(((shown - pressed) / 1000000)) || echo -)
     if ! kb=$(sed -n 's/^VmRSS:\s*\([0-9]*\) kB/\1/p' "/proc/$pid/status" 2>/dev/null); then
         echo "$program ended before its form was closed:" >&2
         cat "$folder/stderr" >&2

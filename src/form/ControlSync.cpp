@@ -25,7 +25,8 @@ ControlSync::ControlSync(MainDialog& dialog, ControlPort& port)
 }
 
 void ControlSync::Start() {
-    m_view.Refresh();
+    // The first refresh, after the initialisation, shows everything: the form is not on screen
+    // before it (a box the initialisation shows refreshes first).
     m_runner.Initialise([this] {
         m_dialog.OnInitDialog();
     });

@@ -142,11 +142,12 @@ void ViewSync::SendRows(int id, Shown& shown, bool anew, std::size_t most) {
     }
     shown.revision = model.Revision();
     shown.rowsShown = to;
+    shown.rowsSent = true;
 }
 
 void ViewSync::ShowList(int id, Shown& shown, bool force) {
     const ListModel& model = m_models.List(id);
-    const bool anew = force || model.Revision() != shown.revision;
+    const bool anew = (force && !shown.rowsSent) || model.Revision() != shown.revision;
     const bool rowsChanged = anew || shown.rowsShown < model.Rows().size();
     if (rowsChanged) {
         SendRows(id, shown, anew, model.Rows().size());

@@ -41,6 +41,7 @@ private:
         std::u16string text; // of an edit, or of a list's edit
         unsigned revision = 0;
         std::size_t rowsShown = 0; // of that revision's rows, the first ones
+        bool rowsSent = false;     // once: a list sent ahead is not sent again by the first refresh
         int selected = -1;
         CalendarDate date;
         bool enabled = true;

@@ -169,8 +169,9 @@ QRect ToQRect(const PixelRect& rect) {
 constexpr int kButtonFrame = 4;
 constexpr int kEditMargins = 6;
 
-// The units of the desktop's font, widened where its letters need it (see DialogUnits).
-DialogUnits UnitsFor(const DialogTemplate& dialogTemplate) {
+// The units of the desktop's font, widened where its letters need it (see DialogUnits) when
+// `fitTexts`.
+DialogUnits UnitsFor(const DialogTemplate& dialogTemplate, bool fitTexts) {
     const QFontMetrics metrics(QApplication::font());
     // The height of a laid-out line, which can be a pixel more than the font's own height.
     const int lineHeight = std::max(
@@ -179,6 +180,9 @@ DialogUnits UnitsFor(const DialogTemplate& dialogTemplate) {
     DialogUnits units(
         metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")),
         lineHeight);
+    if (!fitTexts) {
+        return units;
+    }
     units.WidenUntilTextsFit(dialogTemplate, [&metrics](const FormControl& control, const PixelRect& rect) {
         const QString text = FromCp1251(std::string(control.text));
         switch (control.kind) {
@@ -199,10 +203,10 @@ DialogUnits UnitsFor(const DialogTemplate& dialogTemplate) {
 
 } // namespace
 
-std::map<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialogTemplate) {
+std::map<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialogTemplate, bool fitTexts) {
     UseDropDownBelowStyle();
     dialog.setWindowTitle(FromCp1251(std::string(dialogTemplate.title)));
-    const DialogUnits units = UnitsFor(dialogTemplate);
+    const DialogUnits units = UnitsFor(dialogTemplate, fitTexts);
     dialog.setFixedSize(ToQRect(units.ToPixels(0, 0, dialogTemplate.width, dialogTemplate.height)).size());
 
     std::map<int, QWidget*> widgets;
@@ -220,6 +224,20 @@ std::map<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& dialo
     }
     NameControls(dialogTemplate, widgets, labels);
     return widgets;
+}
+
+void FitTexts(QDialog& dialog, const DialogTemplate& dialogTemplate) {
+    const DialogUnits units = UnitsFor(dialogTemplate, true);
+    if (units.X(1000) == UnitsFor(dialogTemplate, false).X(1000)) {
+        return;
+    }
+    dialog.setFixedSize(ToQRect(units.ToPixels(0, 0, dialogTemplate.width, dialogTemplate.height)).size());
+    // The widgets are the dialog's first children, made in the template's order.
+    const QList<QWidget*> widgets = dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (std::size_t i = 0;
+         i < dialogTemplate.controls.size() && i < static_cast<std::size_t>(widgets.size()); ++i) {
+        widgets[static_cast<qsizetype>(i)]->setGeometry(ToQRect(units.ToPixels(dialogTemplate.controls[i])));
+    }
 }
 
 } // namespace kvitok

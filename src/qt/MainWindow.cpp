@@ -19,16 +19,13 @@
 namespace kvitok {
 
 MainWindow::MainWindow(MainDialog& dialog, QWidget* parent)
-    : QDialog(parent), m_widgets(BuildDialog(*this, MainDialogTemplate())), m_port(m_widgets),
-      m_sync(dialog, m_port) {
+    : QDialog(parent), m_port(m_widgets), m_sync(dialog, m_port) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(AppIcon());
-    for (const FormControl& control : MainDialogTemplate().controls) {
-        if (control.id >= 0) {
-            Bind(control);
-        }
-    }
+    m_port.MakeWidgetsWith([this] {
+        MakeForm();
+    });
     connect(&m_showAhead, &QTimer::timeout, this, &MainWindow::ShowAhead);
     m_port.OnSuggestionTaken([this](int id, int index) {
         m_sync.SuggestionTaken(id, index);
@@ -38,7 +35,28 @@ MainWindow::MainWindow(MainDialog& dialog, QWidget* parent)
 void MainWindow::Start() {
     m_showAhead.start(0);
     m_sync.Start();
+    MakeForm();
+    FitTextsOnce();
     FocusFirstControl();
+}
+
+void MainWindow::MakeForm() {
+    if (!m_widgets.empty()) {
+        return;
+    }
+    m_widgets = BuildDialog(*this, MainDialogTemplate(), false);
+    for (const FormControl& control : MainDialogTemplate().controls) {
+        if (control.id >= 0) {
+            Bind(control);
+        }
+    }
+}
+
+void MainWindow::FitTextsOnce() {
+    if (!m_textsFit) {
+        FitTexts(*this, MainDialogTemplate());
+        m_textsFit = true;
+    }
 }
 
 void MainWindow::FocusFirstControl() {
@@ -65,13 +83,23 @@ void MainWindow::ShowAhead() {
         return;
     }
     m_showAhead.setInterval(0);
+    // The form is made first, and its texts measured, while the person reads the box.
+    if (m_widgets.empty()) {
+        MakeForm();
+        return;
+    }
+    if (!m_textsFit) {
+        FitTextsOnce();
+        return;
+    }
     // A few milliseconds at a time, so that the about box paints and answers keys at once.
     if (!m_sync.Idle().Run(std::chrono::milliseconds(10))) {
         m_showAhead.stop();
     }
 }
 
-QWidget* MainWindow::Control(int id) const {
+QWidget* MainWindow::Control(int id) {
+    MakeForm();
     const auto found = m_widgets.find(id);
     return found == m_widgets.end() ? nullptr : found->second;
 }

@@ -28,7 +28,7 @@ public:
     void Refresh() { m_sync.Refresh(); }
 
     // The widget of a control id of the dialog template, nullptr for an unknown id.
-    QWidget* Control(int id) const;
+    QWidget* Control(int id);
 
 protected:
     void reject() override;
@@ -47,6 +47,11 @@ private:
     // The focus on the dialog's first control, as a dialog starts; a button given it so does not
     // take Enter from the default button until the person moves the focus away and back.
     void FocusFirstControl();
+    // The form's widgets, made from the table once: while the about box waits at start, or when
+    // first written to, whichever comes first. The box comes on screen before them.
+    void MakeForm();
+    // Room for the form's texts where its font needs more (DialogBuilder's FitTexts), once.
+    void FitTextsOnce();
 
     std::map<int, QWidget*> m_widgets;
     WindowPort m_port;
@@ -55,6 +60,7 @@ private:
     std::map<QObject*, int> m_focusWatched;
     std::map<QObject*, int> m_calendars;
     QPushButton* m_focusedFirst = nullptr; // the first control while it keeps the start's focus
+    bool m_textsFit = false;
     ControlSync m_sync;
     QTimer m_showAhead;
 };

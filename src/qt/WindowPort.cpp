@@ -82,6 +82,12 @@ ComboRows& RowsOf(QWidget* list) {
 
 WindowPort::WindowPort(const std::map<int, QWidget*>& widgets) : m_widgets(widgets) {}
 
+void WindowPort::BeginUpdate() {
+    if (m_widgets.empty() && m_makeWidgets) {
+        m_makeWidgets();
+    }
+}
+
 std::u16string WindowPort::Text(int id) const {
     return FromQString(LineEdit(m_widgets.at(id))->text());
 }

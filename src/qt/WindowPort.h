@@ -15,7 +15,8 @@ class WindowPort final : public ControlPort {
 public:
     explicit WindowPort(const std::map<int, QWidget*>& widgets);
 
-    void BeginUpdate() override {}
+    // Makes the widgets first, when they are not there yet (see MakeWidgetsWith).
+    void BeginUpdate() override;
     void EndUpdate() override {}
     std::u16string Text(int id) const override;
     void SetText(int id, const std::u16string& text) override;
@@ -34,12 +35,15 @@ public:
     void OnSuggestionTaken(std::function<void(int id, int index)> taken) {
         m_suggestionTaken = std::move(taken);
     }
+    // The window makes its widgets when it has time; the first write makes them if it has not yet.
+    void MakeWidgetsWith(std::function<void()> make) { m_makeWidgets = std::move(make); }
     // A tool tip under the field.
     void TellRefused(int id, const std::u16string& title, const std::u16string& text) override;
 
 private:
     const std::map<int, QWidget*>& m_widgets;
     std::function<void(int id, int index)> m_suggestionTaken;
+    std::function<void()> m_makeWidgets;
 };
 
 } // namespace kvitok
