@@ -11,6 +11,8 @@ INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM /*lP
     switch (message) {
     case WM_INITDIALOG:
         DressDialog(window, AboutDialogTemplate());
+        FitTexts(window, AboutDialogTemplate());
+        NameControls(window, AboutDialogTemplate());
         SetDlgItemTextW(window, ControlId::PlatformLine, L"для Windows");
         SetFocus(GetDlgItem(window, IDOK));
         return FALSE; // the focus is set

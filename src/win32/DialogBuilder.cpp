@@ -117,8 +117,6 @@ void DialogBuilder::Control(const FormControl& control) {
     Word(0); // no creation data
 }
 
-namespace {
-
 void FitTexts(HWND dialog, const DialogTemplate& dialogTemplate) {
     HDC dc = GetDC(dialog);
     const HGDIOBJ oldFont =
@@ -178,6 +176,8 @@ void FitTexts(HWND dialog, const DialogTemplate& dialogTemplate) {
                  placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+
 // The names live as long as the dialog: they go with it, while its children are still there.
 LRESULT CALLBACK KeepNames(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                            DWORD_PTR names) {
@@ -191,7 +191,6 @@ LRESULT CALLBACK KeepNames(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 } // namespace
 
 void DressDialog(HWND dialog, const DialogTemplate& dialogTemplate) {
-    FitTexts(dialog, dialogTemplate);
     const std::wstring dateFormat = Wide(kDatePickerFormat);
     for (const FormControl& control : dialogTemplate.controls) {
         if (IsDatePicker(control.kind)) {
@@ -207,6 +206,9 @@ void DressDialog(HWND dialog, const DialogTemplate& dialogTemplate) {
         }
         child = child == nullptr ? nullptr : GetWindow(child, GW_HWNDNEXT);
     }
+}
+
+void NameControls(HWND dialog, const DialogTemplate& dialogTemplate) {
     SetWindowSubclass(dialog, KeepNames, 1,
                       reinterpret_cast<DWORD_PTR>(new AccessibleNames(dialog, dialogTemplate)));
 }

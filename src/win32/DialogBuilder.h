@@ -30,12 +30,17 @@ private:
     std::vector<WORD> m_words;
 };
 
-// What the template cannot say, done to a dialog made from it while it is still hidden: room for
-// its texts, the pickers' date format, the emblem, and the inputs' names for screen readers
-// (given for the dialog's life). Room: where the letters of its font at the screen's DPI need
-// more than the layout gives them ("MS Shell Dlg" is drawn in the wider Tahoma on many systems),
-// the unit is widened as the Qt window widens it, so the layout keeps its alignment; nothing
-// moves when every text fits.
+// What the template cannot say, done to a dialog made from it while it is still hidden, in three
+// parts: the pickers' date format and the emblem; room for its texts; the inputs' names. A window
+// that waits for the person first (the form, behind the about box) does the last two meanwhile.
 void DressDialog(HWND dialog, const DialogTemplate& dialogTemplate);
+// The inputs' names for screen readers (see AccessibleNames), given for the dialog's life.
+void NameControls(HWND dialog, const DialogTemplate& dialogTemplate);
+// Room for a hidden dialog's texts: where the letters of its font at the screen's DPI need more
+// than the layout gives them ("MS Shell Dlg" is drawn in the wider Tahoma on many systems), the
+// unit is widened as the Qt window widens it, so the layout keeps its alignment; nothing moves
+// when every text fits. Measuring every text is the most a start spends here: a window that waits
+// for the person first can do it meanwhile.
+void FitTexts(HWND dialog, const DialogTemplate& dialogTemplate);
 
 } // namespace kvitok

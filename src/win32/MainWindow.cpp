@@ -54,6 +54,7 @@ bool MainWindow::Create() {
 void MainWindow::Start() {
     SetTimer(m_window, kShowAheadTimer, USER_TIMER_MINIMUM, nullptr);
     m_sync.Start();
+    FinishForm();
 }
 
 void MainWindow::ShowAhead() {
@@ -61,6 +62,11 @@ void MainWindow::ShowAhead() {
     // come before that, and only lets the box show.
     if (!m_aheadBegun) {
         m_aheadBegun = true;
+        return;
+    }
+    // The form's texts are measured, its inputs named and its icons set first.
+    if (!m_finished) {
+        FinishForm();
         return;
     }
     // A person's key or click, or a window to paint, goes first; between them a piece takes a
@@ -192,14 +198,23 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// What the dialog manager does not do by itself: the controls dressed, the system menu's about
-// entry, the icons.
+// What the dialog manager does not do by itself: the controls dressed and the system menu's about
+// entry; the rest of it waits for FinishForm.
 void MainWindow::OnInitDialog() {
     DressDialog(m_window, MainDialogTemplate());
     if (HMENU menu = GetSystemMenu(m_window, FALSE)) {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(menu, MF_STRING, kAboutCommand, L"&About kvitok...");
     }
+}
+
+void MainWindow::FinishForm() {
+    if (m_finished) {
+        return;
+    }
+    m_finished = true;
+    FitTexts(m_window, MainDialogTemplate());
+    NameControls(m_window, MainDialogTemplate());
     m_bigIcon = LoadProgramIcon(GetSystemMetrics(SM_CXICON));
     m_smallIcon = LoadProgramIcon(GetSystemMetrics(SM_CXSMICON));
     SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));

@@ -48,11 +48,15 @@ private:
     void OnNotify(const NMHDR& header);
     void OnCancel();
     void ShowAhead();
+    // What the hidden form needs only once it is shown, once: room for its texts, its inputs'
+    // names, its icons. Done while the about box waits at start, or when the box is closed.
+    void FinishForm();
     void Dispatch(MSG& message);
 
     HWND m_window = nullptr;
     bool m_ended = false;
     bool m_aheadBegun = false; // past the first tick of the show-ahead timer
+    bool m_finished = false;   // FinishForm has run
     WindowPort m_port;
     ControlSync m_sync;
     HICON m_bigIcon = nullptr;
