@@ -107,47 +107,45 @@ public:
         Pump();
     }
 
+    // A visible window of this thread and of the class, nullptr when there is none.
+    static HWND VisibleWindowOf(const wchar_t* className) {
+        struct Search {
+            const wchar_t* className;
+            HWND found = nullptr;
+        } search {className};
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM data) {
+                auto& wanted = *reinterpret_cast<Search*>(data);
+                wchar_t name[32] = {};
+                GetClassNameW(window, name, 32);
+                if (lstrcmpiW(name, wanted.className) != 0 || !IsWindowVisible(window)) {
+                    return TRUE;
+                }
+                wanted.found = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
     // The text of the tip window on screen that tells of a refusal (the edit's own balloon or the
     // window's tip: both are tool tips of this thread); nothing while none is visible.
     static std::optional<std::wstring> VisibleTip() {
-        std::optional<std::wstring> found;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND tip, LPARAM result) {
-                wchar_t name[32] = {};
-                GetClassNameW(tip, name, 32);
-                if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 || !IsWindowVisible(tip)) {
-                    return TRUE;
-                }
-                wchar_t text[512] = {};
-                GetWindowTextW(tip, text, 512);
-                *reinterpret_cast<std::optional<std::wstring>*>(result) = text;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
+        HWND tip = VisibleWindowOf(TOOLTIPS_CLASSW);
+        if (tip == nullptr) {
+            return std::nullopt;
+        }
+        wchar_t text[512] = {};
+        GetWindowTextW(tip, text, 512);
+        return text;
     }
 
     HWND PayerEdit() const { return FindWindowExW(Control(ControlId::Payer), nullptr, L"Edit", nullptr); }
 
     // The payers suggested under their field: a visible list box of this thread outside the
     // dialog (the drop-down's own list is of another class); nullptr while none is shown.
-    static HWND VisibleSuggestions() {
-        HWND found = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND list, LPARAM result) {
-                wchar_t name[32] = {};
-                GetClassNameW(list, name, 32);
-                if (lstrcmpiW(name, WC_LISTBOXW) != 0 || !IsWindowVisible(list)) {
-                    return TRUE;
-                }
-                *reinterpret_cast<HWND*>(result) = list;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
+    static HWND VisibleSuggestions() { return VisibleWindowOf(WC_LISTBOXW); }
 
     static std::vector<std::string> RowsOf(HWND list) {
         std::vector<std::string> rows;
