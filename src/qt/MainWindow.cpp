@@ -163,7 +163,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_focusedFirst && event->type() == QEvent::FocusOut) {
         // Only the person's move counts, not a box opening over the form.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+        // A button going away (its focus cleared) is a button no more.
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            qobject_cast<QPushButton*>(watched) != nullptr) {
             m_focusedFirst->setAutoDefault(true);
             m_focusedFirst->removeEventFilter(this);
             m_focusedFirst = nullptr;

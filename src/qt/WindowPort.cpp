@@ -52,9 +52,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
         // The list keeps a current row before any is chosen: only a chosen one shows selected.
-        auto* list = static_cast<QAbstractItemView*>(watched);
-        if (event->type() != QEvent::KeyPress || list->selectionModel()->hasSelection()) {
+        auto* list = qobject_cast<QAbstractItemView*>(watched);
+        if (list == nullptr || list->selectionModel()->hasSelection()) {
             return false;
         }
         const int key = static_cast<QKeyEvent*>(event)->key();
