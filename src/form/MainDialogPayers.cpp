@@ -86,14 +86,14 @@ void MainDialog::OnDeletePayer() {
     ReadControls();
     // A stored payer is gone for good once deleted: the person says which first, and is told
     // when no stored payer has the name in the field.
-    const std::string quoted = std::string("«"_cp) + m_form.payerName + std::string("»"_cp);
-    const Result<std::optional<StoredPayer>> stored = m_payers->Find(m_form.payerName);
+    const std::string& name = m_form.payerName;
+    const Result<std::optional<StoredPayer>> stored = m_payers->Find(name);
     if (stored && !*stored) {
-        Message(std::string("Плательщика "_cp) + quoted + std::string(" нет в списке."_cp),
+        Message(std::string("Плательщика «"_cp) + name + std::string("» нет в списке."_cp),
                 MessageIcon::Information);
         return;
     }
-    if (stored && Message(std::string("Удалить плательщика "_cp) + quoted + std::string(" из списка?"_cp),
+    if (stored && Message(std::string("Удалить плательщика «"_cp) + name + std::string("» из списка?"_cp),
                           MessageIcon::Warning, MessageButtons::OkCancel) != MessageAnswer::Ok) {
         return;
     }
